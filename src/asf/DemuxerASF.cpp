@@ -1,0 +1,1 @@
+#include "asf/DemuxerASF.h"

@@ -1,0 +1,1 @@
+#include "demux/DemuxerPS.h"

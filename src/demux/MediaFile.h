@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace cut2edl {
+
+class Demuxer;
+
+enum class ContainerKind : std::int32_t {
+    Unknown = 0,
+    ProgramStream = 1,
+    TransportStream = 2,
+    Asf = 3,
+};
+
+// Recognises the container from the markers within the file's first 1027 bytes;
+// Unknown when none is found or the file cannot be opened.
+ContainerKind sniffContainer(const std::string& path);
+
+// One video under examination. Construction does all the probing: it measures
+// the file, recognises its container and lets the matching demuxer find frame
+// rate and picture size. A negative frame rate means "not determined".
+class MediaFile {
+public:
+    explicit MediaFile(std::string videoPath);
+    ~MediaFile();
+
+    MediaFile(const MediaFile&) = delete;
+    MediaFile& operator=(const MediaFile&) = delete;
+
+    std::string path;
+    std::uint64_t fileSize = 0;
+    ContainerKind containerKind = ContainerKind::Unknown;
+    std::int64_t ticksPerFrame = 0;
+    double frameRate = -1.0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::shared_ptr<Demuxer> demuxer;
+};
+
+}  // namespace cut2edl

@@ -1,0 +1,1 @@
+// placeholder: the header framework lands here
