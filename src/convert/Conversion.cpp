@@ -1,0 +1,62 @@
+#include "convert/Conversion.h"
+
+#include <array>
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include <boost/filesystem/operations.hpp>
+
+#include "convert/CutList.h"
+#include "convert/EdlWriter.h"
+#include "convert/PathForms.h"
+#include "demux/MediaFile.h"
+
+namespace cut2edl {
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+void reportFailure(const fs::path& cutListPath, const char* reason) {
+    std::cout << "Unable to convert \"" << native_file_string(cutListPath) << "\" because " << reason << ".\n";
+}
+
+// The video is closed again before the cut list is opened. Nothing when the
+// probe throws (a directory named like the video, a file the demuxer cannot open).
+std::optional<double> probeFrameRate(const fs::path& video) {
+    try {
+        const MediaFile media(video.string());
+        return media.frameRate;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+fs::path findCompanionVideo(const fs::path& cutListPath) {
+    static constexpr std::array extensions = {".mpg", ".mpeg", ".ts", ".dvr-ms"};
+    for (const char* extension : extensions) {
+        const fs::path candidate = change_extension(cutListPath, extension);
+        boost::system::error_code error;
+        if (fs::exists(candidate, error)) return candidate;
+    }
+    return {};
+}
+
+void convertCutList(fs::path cutListPath) {
+    const fs::path video = findCompanionVideo(cutListPath);
+    if (video.empty()) return reportFailure(cutListPath, "no accompaning video file could be found");
+
+    const std::optional<double> frameRate = probeFrameRate(video);
+    if (!frameRate) return reportFailure(cutListPath, "the video file could not be read");
+    if (*frameRate < 0) return reportFailure(cutListPath, "the frame rate could not be determined");
+
+    const std::optional<CutList> cuts = readCutList(cutListPath, *frameRate);
+    if (!cuts) return reportFailure(cutListPath, "the cut list could not be read");
+    if (!writeEdl(cutListPath, *cuts)) reportFailure(cutListPath, "the EDL file could not be written");
+}
+
+}  // namespace cut2edl

@@ -1,1 +1,0 @@
-#include "convert/convert.h"
