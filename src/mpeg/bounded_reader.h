@@ -1,0 +1,81 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "mpeg/field.h"
+
+namespace cut2edl {
+
+// The one way a syntax class reads its bytes: a bit cursor over [data, data +
+// length) that cannot run past the end. A read that does not fit sets a sticky
+// "ran out" flag, yields 0 and leaves the field untouched, so a header cut off
+// by the end of its buffer keeps the fields it could read.
+//
+// Spans are taken on the running byte counter `*position`, which the reader
+// keeps equal to its start value plus the bytes consumed so far (a byte counts
+// as consumed as soon as one of its bits is read).
+class BoundedReader {
+public:
+    BoundedReader(const std::uint8_t* data, int length, int* position);
+
+    // Reads `count` (1 to 32) bits at the cursor, most significant first.
+    std::uint32_t read_bits(int count);
+    unsigned read_bit();
+
+    // Reads `count` bits into `field` and records the span of the bytes they touch.
+    template <typename T>
+    void read(Field<T>& field, int count) {
+        const int first = byte_index;
+        const std::uint32_t value = read_bits(count);
+        if (exhausted) return;
+        field.value = static_cast<T>(value);
+        field.span = span_of(first, last_byte_touched());
+    }
+
+    // Reads a 64-bit value as a high and a low part, for the 33-bit clock fields.
+    void read(Field<std::uint64_t>& field, int count);
+
+    // Reads `count` whole bytes (8 bits each from the cursor, aligned or not)
+    // into `out`; the span covers all of them.
+    void read_bytes(std::uint8_t* out, std::size_t count, field_span& span);
+
+    template <std::size_t N>
+    void read(Field<std::array<std::uint8_t, N>>& field) {
+        read_bytes(field.value.data(), N, field.span);
+    }
+
+    void skip_bits(int count);
+    void skip_bytes(int count);
+
+    bool ran_out() const { return exhausted; }
+    int byte_position() const { return byte_index; }
+    int bit_position() const { return bit_index; }
+    // Bytes not yet touched by the cursor.
+    int remaining() const { return length - consumed(); }
+    // Bytes touched by the cursor so far.
+    int consumed() const { return bit_index == 7 ? byte_index : byte_index + 1; }
+    const std::uint8_t* data() const { return bytes; }
+
+    // Span from the first byte of this reader to the last byte consumed.
+    field_span whole_span() const { return span_of(0, consumed() - 1); }
+    field_span span_of(int first_byte, int last_byte) const {
+        return make_span(start_position + first_byte, start_position + last_byte);
+    }
+
+private:
+    bool fits(int count) const;
+    int last_byte_touched() const { return bit_index == 7 ? byte_index - 1 : byte_index; }
+    void update_position() { *position = start_position + consumed(); }
+
+    const std::uint8_t* bytes;
+    int length;
+    int* position;
+    int start_position;
+    int byte_index = 0;
+    int bit_index = 7;
+    bool exhausted = false;
+};
+
+}  // namespace cut2edl

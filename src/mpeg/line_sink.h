@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace cut2edl {
+
+// Receives rendered text lines (no line end), one call per line. Rendering
+// never writes anywhere by itself: the caller decides where lines go.
+using LineSink = std::function<void(std::string_view)>;
+
+// Receives the parsers' notices (texts without a line end).
+using NoticeSink = std::function<void(std::string_view)>;
+
+// A sink that drops every line: what the batch tool passes.
+void discard_line(std::string_view);
+
+// Writes a notice to standard output, where the batch tool shows it.
+void notice_to_stdout(std::string_view notice);
+
+// printf-style formatting into a string of whatever length the text needs.
+std::string format_text(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Formats one line and hands it to the sink.
+void print_line(const LineSink& sink, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// Appends printf-style text to a line being built (byte lists and the like).
+void append_text(std::string& line, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+inline const char* yes_no(bool flag) { return flag ? "Yes" : "No"; }
+
+}  // namespace cut2edl

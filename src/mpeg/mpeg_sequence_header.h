@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+#include "mpeg/mpeg_header.h"
+#include "mpeg/quantiser_matrix.h"
+
+namespace cut2edl {
+
+// sequence_header() of ISO/IEC 13818-2 (start code 00 00 01 B3): picture size,
+// aspect ratio, frame rate code, bit rate and the optional quantiser matrices.
+class mpeg_sequence_header : public MPEG_Header {
+public:
+    const std::uint8_t* parse(const std::uint8_t* data, int length, int* position) override;
+
+    field_span span = 0;
+    Field<std::uint32_t> sequence_header_code;
+    Field<std::uint16_t> horizontal_size_value;
+    Field<std::uint16_t> vertical_size_value;
+    Field<std::uint8_t> aspect_ratio_information;
+    Field<std::uint8_t> frame_rate_code;
+    Field<std::uint32_t> bit_rate_value;
+    Field<std::uint8_t> marker_bit;
+    Field<std::uint16_t> vbv_buffer_size_value;
+    Field<std::uint8_t> constrained_parameters_flag;
+    Field<std::uint8_t> load_intra_quantiser_matrix;
+    Field<QuantiserMatrix> intra_quantiser_matrix;
+    Field<std::uint8_t> load_non_intra_quantiser_matrix;
+    Field<QuantiserMatrix> non_intra_quantiser_matrix;
+
+protected:
+    void render(const LineSink& sink) const override;
+};
+
+}  // namespace cut2edl
