@@ -1,0 +1,207 @@
+// Runs the built program on copies of the recordings in tests/data, with standard
+// input from /dev/null, and compares its console text and EDL files byte for byte.
+#include <sys/wait.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "convert/TestSupport.h"
+
+namespace cut2edl {
+namespace {
+
+namespace fs = boost::filesystem;
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (const char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+ProgramRun runProgram(const fs::path& workDir, const std::vector<std::string>& arguments) {
+    const test::TempDir captures;
+    std::string command = "cd " + quoted(workDir.string()) + " && " + quoted(CUT2EDL_EXE);
+    for (const std::string& argument : arguments) command += " " + quoted(argument);
+    command += " < /dev/null > " + quoted((captures / "out").string()) + " 2> " + quoted((captures / "err").string());
+    const int status = std::system(command.c_str());
+    ProgramRun run;
+    if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+    run.out = test::readFile(captures / "out");
+    run.err = test::readFile(captures / "err");
+    return run;
+}
+
+std::string summary(bool help, bool subdirs, const std::vector<fs::path>& dirs, const std::vector<fs::path>& files) {
+    std::string text = "\nOptions summary\n---------------\n";
+    text += std::string("Help:    ") + (help ? "true" : "false") + "\n";
+    text += std::string("Subdirs: ") + (subdirs ? "true" : "false") + "\n";
+    for (const fs::path& dir : dirs) text += "Input Dir: " + dir.generic_string() + "\n";
+    for (const fs::path& file : files) text += "Input File: " + file.generic_string() + "\n";
+    return text + "\n";
+}
+
+std::string unable(const fs::path& cutList, const std::string& reason) {
+    return "Unable to convert \"" + cutList.string() + "\" because " + reason + ".\n";
+}
+
+// One recording of tests/data/expected.tsv.
+struct Recording {
+    std::string video;      // file name of the video
+    std::string container;  // ps, ts, asf or unknown
+    std::string expect;     // edl or no-rate
+
+    std::string base() const { return video.substr(0, video.rfind('.')); }
+};
+
+void PrintTo(const Recording& row, std::ostream* out) { *out << row.video; }
+
+std::vector<Recording> recordings() {
+    std::ifstream table(test::dataFile("expected.tsv").string());
+    std::string line;
+    std::getline(table, line);  // column names
+    std::vector<Recording> rows;
+    while (std::getline(table, line)) {
+        std::vector<std::string> columns;
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');) columns.push_back(field);
+        // file, bytes, container, ..., expect is column 13
+        if (columns.size() > 13) rows.push_back({columns[0], columns[2], columns[13]});
+    }
+    return rows;
+}
+
+std::vector<Recording> recordingsInScope() {
+    std::vector<Recording> rows;
+    for (const Recording& row : recordings()) {
+        if (row.container != "ts") rows.push_back(row);  // transport streams are tested with their demuxer
+    }
+    return rows;
+}
+
+class EveryRecording : public ::testing::TestWithParam<Recording> {};
+
+TEST_P(EveryRecording, ConvertsToTheExpectedEdlOrSaysWhyNot) {
+    const Recording& row = GetParam();
+    const test::TempDir folder;
+    const fs::path cutList = folder / (row.base() + ".txt");
+    const fs::path edl = folder / (row.base() + ".edl");
+    test::copyDataFile(row.base() + ".txt", cutList);
+    test::copyDataFile(row.video, folder / row.video);
+
+    const ProgramRun run = runProgram(folder.path(), {cutList.string()});
+
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    std::string expectedOut = summary(false, false, {}, {cutList});
+    if (row.expect == "edl") {
+        EXPECT_EQ(test::readFile(edl), test::readFile(test::dataFile(row.base() + ".edl.expected")));
+    } else {
+        expectedOut += unable(cutList, "the frame rate could not be determined");
+        EXPECT_FALSE(fs::exists(edl));
+    }
+    EXPECT_EQ(run.out, expectedOut);
+}
+
+INSTANTIATE_TEST_SUITE_P(TestData, EveryRecording, ::testing::ValuesIn(recordingsInScope()),
+                         [](const ::testing::TestParamInfo<Recording>& info) {
+                             std::string name = info.param.base();
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             }
+                             return name;
+                         });
+
+TEST(EndToEnd, TableNamesRecordingsOfEveryKindInScope) {
+    std::set<std::string> kinds;
+    for (const Recording& row : recordingsInScope()) kinds.insert(row.container);
+    EXPECT_EQ(kinds, (std::set<std::string>{"ps", "asf", "unknown"}));
+}
+
+class Batch : public ::testing::Test {
+protected:
+    test::TempDir folder;
+    fs::path good = folder / "good.txt";
+    fs::path noVideo = folder / "novideo.txt";
+    fs::path videoIsDirectory = folder / "dir.txt";
+    fs::path notAVideo = folder / "text.txt";
+
+    void SetUp() override {
+        test::copyDataFile("ps-25-720x576-ac3.txt", good);
+        test::copyDataFile("ps-25-720x576-ac3.mpg", folder / "good.mpg");
+        test::writeFile(noVideo, "1 2\n");
+        test::writeFile(videoIsDirectory, "1 2\n");
+        fs::create_directory(folder / "dir.mpg");
+        test::writeFile(notAVideo, "1 2\n");
+        test::copyDataFile("neg-text.mpg", folder / "text.mpg");
+    }
+};
+
+TEST_F(Batch, FailuresAreReportedInOrderAndTheBatchGoesOn) {
+    const ProgramRun run = runProgram(folder.path(), {noVideo.string(), videoIsDirectory.string(), notAVideo.string(),
+                                               (folder / "missing").string(), good.string()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "Input does not exist: " + (folder / "missing").generic_string() + "\n" +
+                           summary(false, false, {}, {noVideo, videoIsDirectory, notAVideo, good}) +
+                           unable(noVideo, "no accompaning video file could be found") +
+                           unable(videoIsDirectory, "the video file could not be read") +
+                           unable(notAVideo, "the frame rate could not be determined"));
+    EXPECT_EQ(test::readFile(folder / "good.edl"), test::readFile(test::dataFile("ps-25-720x576-ac3.edl.expected")));
+}
+
+TEST_F(Batch, NoInputSearchesTheWorkingDirectory) {
+    const ProgramRun run = runProgram(folder.path(), {});
+    EXPECT_EQ(run.exitCode, 0);
+    const std::string intro = "No inputs were specified. Using current working directory.\n";
+    EXPECT_EQ(run.out.substr(0, intro.size()), intro);
+    EXPECT_NE(run.out.find("Input Dir: " + fs::canonical(folder.path()).generic_string() + "\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(folder / "good.edl"));
+}
+
+TEST_F(Batch, UnknownOptionConvertsNothing) {
+    const ProgramRun run = runProgram(folder.path(), {"-x", good.string()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    const std::string firstLine = run.out.substr(0, run.out.find('\n'));
+    EXPECT_NE(firstLine.find("-x"), std::string::npos);
+    const std::string usage = "Usage: cut2edl [options] [file or directory]...\nAllowed options:\n";
+    EXPECT_EQ(run.out.substr(firstLine.size() + 1, usage.size()), usage);
+    const std::string tail = summary(true, false, {}, {});
+    EXPECT_EQ(run.out.substr(run.out.size() - tail.size()), tail);
+    EXPECT_FALSE(fs::exists(folder / "good.edl"));
+}
+
+TEST_F(Batch, SubdirectorySwitchFindsNestedCutListsOnceDespiteALoop) {
+    const fs::path nested = folder / "nested";
+    fs::create_directory(nested);
+    fs::rename(good, nested / "good.txt");
+    fs::rename(folder / "good.mpg", nested / "good.mpg");
+    fs::create_directory_symlink(folder.path(), nested / "loop");
+    const ProgramRun run = runProgram(folder.path(), {"-s", nested.string()});
+    EXPECT_EQ(run.exitCode, 0);
+    const std::string head = "\nOptions summary\n---------------\nHelp:    false\nSubdirs: true\nInput Dir: " +
+                             nested.generic_string() + "\n";
+    EXPECT_EQ(run.out.substr(0, head.size()), head);
+    for (const fs::path& cutList : {noVideo, videoIsDirectory, notAVideo}) {
+        const fs::path throughLoop = nested / "loop" / cutList.filename();
+        EXPECT_NE(run.out.find("Input File: " + throughLoop.generic_string() + "\n"), std::string::npos);
+    }
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 7 + 4 + 3);
+    EXPECT_TRUE(fs::exists(nested / "good.edl"));
+}
+
+}  // namespace
+}  // namespace cut2edl
