@@ -26,7 +26,8 @@ void waitForKey() { _getch(); }
 bool inputIsTerminal() { return isatty(STDIN_FILENO) == 1; }
 
 // Non-canonical mode without echo, so one key ends the wait; the terminal's
-// settings are restored afterwards.
+// settings are restored afterwards, dropping the rest of a multi-byte key
+// (arrows, function keys) so that it does not reach the shell.
 void waitForKey() {
     termios saved{};
     const bool haveSettings = tcgetattr(STDIN_FILENO, &saved) == 0;
@@ -39,7 +40,7 @@ void waitForKey() {
     }
     char key = 0;
     [[maybe_unused]] const ssize_t count = read(STDIN_FILENO, &key, 1);
-    if (haveSettings) tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    if (haveSettings) tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
 }
 
 #endif
