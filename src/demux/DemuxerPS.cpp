@@ -1,1 +1,307 @@
 #include "demux/DemuxerPS.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+#include <boost/filesystem/operations.hpp>
+
+#include "demux/BlockReader.h"
+
+namespace cut2edl {
+
+namespace {
+
+constexpr std::uint32_t sequenceHeaderCode = 0x1B3;
+constexpr std::uint32_t groupStartCode = 0x1B8;
+constexpr std::uint32_t packStartCode = 0x1BA;
+constexpr int programEndId = 0xB9;
+constexpr int packId = 0xBA;
+constexpr int lastNonPacketId = 0xB8;
+constexpr std::size_t startCodeLength = 4;
+constexpr std::size_t packetStartLength = 6;
+constexpr std::size_t backwardBlockSize = 64 * 1024;
+
+bool isAudioId(int id) { return (id >= 0xC0 && id <= 0xDF) || id == 0xBD; }
+bool isVideoId(int id) { return id >= 0xE0 && id <= 0xEF; }
+
+std::uint32_t startCodeOf(std::int32_t id) { return 0x100u | static_cast<std::uint32_t>(id & 0xFF); }
+
+// The NTSC-family rates are the exact fractions, so that frame numbers of long
+// recordings do not drift against the rounded values.
+double frameRateOfCode(int code) {
+    switch (code) {
+        case 1: return 24000.0 / 1001.0;
+        case 2: return 24.0;
+        case 3: return 25.0;
+        case 4: return 30000.0 / 1001.0;
+        case 5: return 30.0;
+        case 6: return 50.0;
+        case 7: return 60000.0 / 1001.0;
+        case 8: return 60.0;
+        default: return -1.0;
+    }
+}
+
+// The stream of one class (audio or video) to follow: settled once two
+// consecutive start codes of the class carry the same id, so that a stray
+// packet of a second language does not decide.
+class StreamIdChoice {
+public:
+    void see(int streamId) {
+        if (isSettled) return;
+        isSettled = streamId == id;
+        id = streamId;
+    }
+    bool settled() const { return isSettled; }
+    std::int32_t value() const { return id; }
+
+private:
+    std::int32_t id = -1;
+    bool isSettled = false;
+};
+
+}  // namespace
+
+DemuxerPS::DemuxerPS(MediaFile* owner, std::string videoPath)
+    : Demuxer(owner, std::move(videoPath)), file(path, std::ios::binary) {
+    if (!file.is_open()) throw std::runtime_error("Unable to open file");
+    BlockReader reader(file, probeWindow);
+    scanStreamIds(reader);
+    readSequenceHeader(reader);
+    publish(frameRate, width, height);
+    ptsTracker = std::make_shared<PTSTracker>(readFirstVideoPts(reader));
+    moveTo(0);
+}
+
+void DemuxerPS::scanStreamIds(BlockReader& reader) {
+    StreamIdChoice audio;
+    StreamIdChoice video;
+    reader.seek(0);
+    while (!(audio.settled() && video.settled())) {
+        const int id = reader.nextStartCode();
+        if (id < 0) break;
+        if (isAudioId(id)) audio.see(id);
+        if (isVideoId(id)) video.see(id);
+    }
+    audioStreamId = audio.value();
+    videoStreamId = video.value();
+}
+
+void DemuxerPS::readSequenceHeader(BlockReader& reader) {
+    std::array<std::uint8_t, 4> fields{};
+    reader.seek(0);
+    if (!reader.skipTo(sequenceHeaderCode) || reader.read(fields.data(), fields.size()) < fields.size()) return;
+    const std::uint32_t sizes = (std::uint32_t{fields[0]} << 16) | (std::uint32_t{fields[1]} << 8) | fields[2];
+    width = static_cast<std::int32_t>(sizes >> 12);
+    height = static_cast<std::int32_t>(sizes & 0xFFF);
+    frameRate = frameRateOfCode(fields[3] & 0x0F);
+}
+
+std::int64_t DemuxerPS::readFirstVideoPts(BlockReader& reader) {
+    if (videoStreamId < 0) return 0;
+    reader.seek(0);
+    while (reader.skipTo(startCodeOf(videoStreamId))) {
+        const std::int64_t afterStartCode = reader.position();
+        std::array<std::uint8_t, maxUnitHeaderLength> header{0, 0, 1, static_cast<std::uint8_t>(videoStreamId)};
+        const std::size_t count =
+            startCodeLength + reader.read(header.data() + startCodeLength, header.size() - startCodeLength);
+        const auto pes = PesPacketHeader::parse(std::span<const std::uint8_t>(header.data(), count));
+        if (pes && pes->pts) return *pes->pts;
+        reader.seek(afterStartCode);
+    }
+    return 0;
+}
+
+double DemuxerPS::progress() {
+    boost::system::error_code error;
+    if (!boost::filesystem::exists(path, error)) return 0.0;
+    const auto size = boost::filesystem::file_size(path, error);
+    if (error || size == 0) return 0.0;
+    return static_cast<double>(std::max<std::int64_t>(tell(), 0)) / static_cast<double>(size);
+}
+
+bool DemuxerPS::start() {
+    const std::int64_t before = tell();
+    if (before < 0) return false;
+    BlockReader reader(file, BlockReader::unbounded);
+    if (!reader.skipTo(sequenceHeaderCode)) {
+        moveTo(before);
+        return false;
+    }
+    const std::int64_t sequenceHeader = reader.position() - static_cast<std::int64_t>(startCodeLength);
+    moveTo(lastStartCodeBefore(packStartCode, sequenceHeader).value_or(0));
+    resetParser();
+    return tell() >= 0 && run();
+}
+
+bool DemuxerPS::run() {
+    while (readChunk() && parseChunk(readBuffer)) {
+    }
+    return true;
+}
+
+bool DemuxerPS::seekToTime(double time) {
+    moveTo(findSeekPosition(time));
+    resetParser();
+    return true;
+}
+
+bool DemuxerPS::addSeekPoint(double time) {
+    // The chunk being parsed begins one chunk before the file position.
+    const std::int64_t chunkStart = tell() - static_cast<std::int64_t>(chunkSize);
+    seekIndex.push_back({std::max<std::int64_t>(chunkStart, 0), time});
+    return true;
+}
+
+std::int64_t DemuxerPS::adjustSeekPosition(std::int64_t position) {
+    const std::int64_t remembered = tell();
+    const std::int64_t searchEnd = std::min(position, std::numeric_limits<std::int64_t>::max() - 4) + 4;
+    std::int64_t result = lastStartCodeBefore(groupStartCode, searchEnd).value_or(0);
+    if (videoStreamId >= 0) result = lastStartCodeBefore(startCodeOf(videoStreamId), result).value_or(0);
+    moveTo(remembered);
+    return result;
+}
+
+bool DemuxerPS::readChunk() {
+    file.clear();
+    file.read(reinterpret_cast<char*>(readBuffer.data()), static_cast<std::streamsize>(chunkSize));
+    const bool whole = file.gcount() == static_cast<std::streamsize>(chunkSize);
+    chunkEndOffset = tell();
+    return whole;
+}
+
+bool DemuxerPS::parseChunk(std::span<const std::uint8_t> chunk) {
+    std::size_t position = 0;
+    if (resumeMode == Resume::Header) {
+        // The units that begin in the carried bytes are parsed where those
+        // bytes are joined with the start of this chunk.
+        const auto carried = static_cast<std::size_t>(pendingBytes);
+        const std::size_t borrowed = std::min(chunk.size(), maxUnitHeaderLength);
+        std::copy_n(chunk.begin(), borrowed, headerBuffer.begin() + static_cast<std::ptrdiff_t>(carried));
+        const std::span<const std::uint8_t> joined(headerBuffer.data(), carried + borrowed);
+        std::size_t joinedPosition = 0;
+        const Step step = parseUnits(joined, joinedPosition, carried);
+        if (step == Step::Stop) return false;
+        if (step == Step::Incomplete) return carryOver(joined.subspan(joinedPosition));
+        position = joinedPosition - carried;
+    } else if (pendingBytes >= static_cast<std::int64_t>(chunk.size())) {
+        pendingBytes -= static_cast<std::int64_t>(chunk.size());
+        return true;
+    } else {
+        position = static_cast<std::size_t>(pendingBytes);
+    }
+    pendingBytes = 0;
+    resumeMode = Resume::OtherBody;
+    switch (parseUnits(chunk, position, chunk.size())) {
+        case Step::Stop: return false;
+        case Step::Incomplete: return carryOver(chunk.subspan(position));
+        case Step::Next: break;
+    }
+    if (position > chunk.size()) {
+        pendingBytes = static_cast<std::int64_t>(position - chunk.size());
+        resumeMode = lastBodyMode;
+    }
+    return true;
+}
+
+DemuxerPS::Step DemuxerPS::parseUnits(std::span<const std::uint8_t> bytes, std::size_t& position, std::size_t end) {
+    while (position < end) {
+        const auto rest = bytes.subspan(position);
+        if (rest.size() < startCodeLength) return Step::Incomplete;
+        if (!startsWithStartCodePrefix(rest)) {
+            ++position;
+            continue;
+        }
+        const Unit unit = parseUnit(rest);
+        if (unit.step != Step::Next) return unit.step;
+        position += unit.headerLength + static_cast<std::size_t>(unit.bodyLength);
+        lastBodyMode = unit.bodyMode;
+    }
+    return Step::Next;
+}
+
+DemuxerPS::Unit DemuxerPS::parseUnit(std::span<const std::uint8_t> bytes) {
+    const int id = bytes[3];
+    if (id == programEndId) return {.step = Step::Stop};
+    if (id == packId) {
+        const auto length = packHeaderLength(bytes);
+        if (!length) return {.step = Step::Incomplete};
+        return {.headerLength = *length};
+    }
+    if (id == videoStreamId) return parsePesPacket(bytes, true);
+    if (id == audioStreamId) return parsePesPacket(bytes, false);
+    if (id > lastNonPacketId) {
+        const auto length = pesPacketLength(bytes);
+        if (!length) return {.step = Step::Incomplete};
+        return {.headerLength = packetStartLength, .bodyLength = *length};
+    }
+    return {.headerLength = startCodeLength};
+}
+
+DemuxerPS::Unit DemuxerPS::parsePesPacket(std::span<const std::uint8_t> bytes, bool isVideo) {
+    const auto header = PesPacketHeader::parse(bytes);
+    if (!header) return {.step = Step::Incomplete};
+    std::int64_t pts = 0;
+    if (isVideo && header->pts) {
+        currentVideoPts = *header->pts;
+        pts = currentVideoPts;
+        if (pts != 0) ptsTracker->normalizePts(chunkEndOffset, pts, true);
+    } else if (!isVideo) {
+        // Audio without a time stamp of its own goes with the last video one.
+        pts = header->pts.value_or(currentVideoPts);
+        ptsTracker->normalizePts(chunkEndOffset, pts, false);
+    }
+    return {.headerLength = header->length,
+            .bodyLength = header->bodyLength(),
+            .bodyMode = isVideo ? Resume::VideoBody : Resume::AudioBody};
+}
+
+bool DemuxerPS::carryOver(std::span<const std::uint8_t> bytes) {
+    // A unit is only ever cut short of its header, which fits the buffer.
+    const std::size_t count = std::min(bytes.size(), maxUnitHeaderLength);
+    std::memmove(headerBuffer.data(), bytes.data(), count);
+    pendingBytes = static_cast<std::int64_t>(count);
+    resumeMode = Resume::Header;
+    return true;
+}
+
+void DemuxerPS::resetParser() {
+    resumeMode = Resume::OtherBody;
+    pendingBytes = 0;
+    currentVideoPts = 0;
+}
+
+std::int64_t DemuxerPS::tell() {
+    file.clear();
+    return static_cast<std::int64_t>(file.tellg());
+}
+
+void DemuxerPS::moveTo(std::int64_t position) {
+    file.clear();
+    file.seekg(position);
+}
+
+std::optional<std::int64_t> DemuxerPS::lastStartCodeBefore(std::uint32_t code, std::int64_t end) {
+    const std::array<std::uint8_t, startCodeLength> pattern{0, 0, 1, static_cast<std::uint8_t>(code & 0xFF)};
+    file.clear();
+    file.seekg(0, std::ios::end);
+    end = std::min(end, tell());
+    std::vector<std::uint8_t> block(backwardBlockSize);
+    while (end >= static_cast<std::int64_t>(startCodeLength)) {
+        const std::int64_t begin = std::max<std::int64_t>(end - static_cast<std::int64_t>(block.size()), 0);
+        moveTo(begin);
+        file.read(reinterpret_cast<char*>(block.data()), end - begin);
+        if (file.gcount() != end - begin) return std::nullopt;
+        const auto last = block.begin() + (end - begin);
+        const auto found = std::find_end(block.begin(), last, pattern.begin(), pattern.end());
+        if (found != last) return begin + (found - block.begin());
+        if (begin == 0) break;
+        end = begin + static_cast<std::int64_t>(startCodeLength) - 1;  // sees a code across the block border
+    }
+    return std::nullopt;
+}
+
+}  // namespace cut2edl

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <istream>
+#include <limits>
+#include <vector>
+
+namespace cut2edl {
+
+// Forward reader over the first `limit` bytes of a file, through one block
+// buffer, so that byte-wise searches cost no system call per byte. Bytes at or
+// beyond `limit` read as end of data: a bounded probe looks at nothing there.
+class BlockReader {
+public:
+    static constexpr std::int64_t unbounded = std::numeric_limits<std::int64_t>::max();
+
+    BlockReader(std::istream& file, std::int64_t limit);
+
+    // Moves to `position`; a position inside the buffered block costs no read.
+    void seek(std::int64_t position);
+    std::int64_t position() const { return blockStart + static_cast<std::int64_t>(index); }
+
+    // The next byte, or -1 at the end of the data.
+    int next();
+    // Copies up to `count` bytes; fewer only at the end of the data.
+    std::size_t read(std::uint8_t* out, std::size_t count);
+
+    // Finds the next 00 00 01 xx and returns xx, leaving the reader just after
+    // it (on it when xx is 0, which may begin the next start code); -1 at the
+    // end of the data.
+    int nextStartCode();
+    // Moves just past the next start code equal to `code` (0x000001xx).
+    bool skipTo(std::uint32_t code);
+
+private:
+    bool refill();
+
+    std::istream& file;
+    std::int64_t limit;
+    std::vector<std::uint8_t> block;
+    std::int64_t blockStart = 0;
+    std::size_t index = 0;
+    std::size_t filled = 0;
+};
+
+}  // namespace cut2edl
