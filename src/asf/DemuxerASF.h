@@ -1,19 +1,72 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "asf/AsfDataPacket.h"
+#include "asf/AsfFileReader.h"
+#include "asf/AsfHeaderObjects.h"
 #include "demux/Demuxer.h"
 
 namespace cut2edl {
 
-// Placeholder until the ASF demuxer lands.
+struct AsfStreamState {
+    bool declared = false;  // a Stream Properties Object named this number
+    bool audio = false;     // payloads are tracked as media objects
+    bool video = false;
+    std::int64_t objectSize = -1;  // -1: no media object in progress
+    std::int64_t bytesOutstanding = 0;
+};
+
+// Demuxer for ASF files (.dvr-ms recordings). The constructor learns frame
+// rate and picture size from the MPEG-2 sequence headers in the raw file
+// bytes; the streaming operations walk the ASF header objects and data
+// packets themselves.
 class DemuxerASF : public Demuxer {
 public:
-    DemuxerASF(MediaFile* owner, std::string path) : Demuxer(owner, std::move(path)) {}
-    double progress() override { return 0.0; }
-    bool start() override { return false; }
-    bool run() override { return false; }
-    bool seekToTime(double) override { return false; }
-    bool addSeekPoint(double) override { return true; }
-    std::int64_t adjustSeekPosition(std::int64_t position) override { return position; }
+    // Throws std::runtime_error("Unable to open file").
+    DemuxerASF(MediaFile* owner, std::string path);
+    ~DemuxerASF() override;
+
+    double progress() override;
+    bool start() override;
+    bool run() override;
+    bool seekToTime(double time) override;
+    bool addSeekPoint(double time) override;
+    std::int64_t adjustSeekPosition(std::int64_t position) override;
+
+    // Empty until the header walk met a File Properties Object.
+    const std::optional<AsfFileProperties>& fileProperties() const { return properties; }
+    // Indexed by ASF stream number.
+    const std::vector<AsfStreamState>& streams() const { return streamTable; }
+    // File offset of the data packet being parsed.
+    std::int64_t currentPacketPosition() const { return packetPosition; }
+    bool hasMoreData() const { return moreData; }
+
+protected:
+    // Called after each data packet; returning false stops the data walk.
+    virtual bool packetWalked() { return true; }
+
+private:
+    struct HeaderRecords;
+    enum class NextObject;
+
+    bool walkHeaderObject(HeaderRecords& records);
+    NextObject parseHeaderObject(std::int32_t id, std::uint64_t objectEnd, HeaderRecords& records);
+    void declareStream(const AsfStreamProperties& stream);
+    bool walkPacket();
+    bool walkPayloads(const AsfPacketHeader& packet, std::int64_t packetLength);
+    std::int64_t bytesLeftInPacket(std::int64_t packetLength) const;
+    void trackMediaObject(AsfStreamState& stream, const AsfPayloadHeader& payload, std::int64_t payloadLength);
+    bool endPacket(std::int64_t packetLength);
+
+    std::optional<AsfFileProperties> properties;
+    std::int64_t packetPosition = 0;
+    AsfFileReader reader;
+    std::vector<AsfStreamState> streamTable;
+    bool moreData = true;
 };
 
 }  // namespace cut2edl
