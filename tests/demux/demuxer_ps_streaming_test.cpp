@@ -141,6 +141,26 @@ TEST(DemuxerPSRun, DamagedPacketLengthNeverMovesBackwards) {
     }
 }
 
+TEST(DemuxerPSRun, DamagedPacketLengthIsNotReadBackIntoTheHeader) {
+    ScratchDir dir;
+    test::ScratchOwner owner(dir);
+    // A header whose stuffing looks like another video header: moving back
+    // from the header's end into it would report that time stamp.
+    Bytes header{0, 0, 1, 0xE0, 0, 0, 0x80, 0x80, 5 + 14};
+    const auto pts = StreamBuilder::timeStamp(0x2, 3600);
+    header.insert(header.end(), pts.begin(), pts.end());
+    const Bytes lookalike{0, 0, 1, 0xE0, 0, 0, 0x80, 0x80, 5};
+    header.insert(header.end(), lookalike.begin(), lookalike.end());
+    const auto fakePts = StreamBuilder::timeStamp(0x2, 99999);
+    header.insert(header.end(), fakePts.begin(), fakePts.end());
+    StreamBuilder stream;
+    stream.packHeader().bytes(header).pes(0xE0, 7200, 10).padTo(2 * chunk);
+    RecordingDemuxer demuxer(owner.get(), dir.write("lookalike.mpg", stream.build()));
+    demuxer.run();
+    const std::vector<RecordingTracker::Call> expected{{4096, 3600, true}, {4096, 7200, true}};
+    EXPECT_EQ(demuxer.recorder->calls, expected);
+}
+
 TEST(DemuxerPSStart, BeginsAtThePackBeforeTheFirstSequenceHeader) {
     ScratchDir dir;
     test::ScratchOwner owner(dir);
