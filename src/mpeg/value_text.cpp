@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "mpeg/line_sink.h"
+
 namespace cut2edl {
 
 namespace {
@@ -689,9 +691,9 @@ std::string mjd_date_text(unsigned mjd)
     const CalendarDate date = calendar_date_of(mjd);
     // MJD 0 was a Wednesday; index 0 is Monday.
     const std::string_view weekday = weekday_names[(mjd + 2) % 7];
-    const std::string day = (date.day < 10 ? "0" : "") + std::to_string(date.day);
     const std::string_view month = month_names[static_cast<std::size_t>(date.month - 1)];
-    return std::string(weekday) + ", " + day + " " + std::string(month) + " " + std::to_string(date.year);
+    return format_text("%.*s, %02d %.*s %d", static_cast<int>(weekday.size()), weekday.data(), static_cast<int>(date.day),
+                       static_cast<int>(month.size()), month.data(), static_cast<int>(date.year));
 }
 
 }  // namespace cut2edl
