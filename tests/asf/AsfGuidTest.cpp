@@ -59,15 +59,6 @@ TEST(AsfGuidTable, IdsTheDemuxerActsOnMapToTheirGuids) {
     }
 }
 
-TEST(AsfGuidTable, OldFamilyFollowsItsNumberingRule) {
-    for (std::int32_t id = 48; id <= 99; ++id) {
-        const unsigned data1 = id <= 72 ? 0xD6E229D0 + (id - 48) : id <= 97 ? 0xD6E229EA + (id - 73) : 0xD6E22A0E + (id - 98);
-        char expected[40];
-        std::snprintf(expected, sizeof expected, "%08X-35DA-11D1-9034-00A0C90349BE", data1);
-        EXPECT_EQ(canonicalText(AsfGuidTable[static_cast<std::size_t>(id)].guid), expected) << id;
-    }
-}
-
 TEST(LookupAsfGuid, FindsTheHeaderObjectAsStoredInAFile) {
     const AsfGuid stored = {0x30, 0x26, 0xB2, 0x75, 0x8E, 0x66, 0xCF, 0x11,
                             0xA6, 0xD9, 0x00, 0xAA, 0x00, 0x62, 0xCE, 0x6C};

@@ -99,10 +99,10 @@ TEST_F(AsfWalkTest, PacketLengthFromFilePropertiesIsRequired) {
 TEST_F(AsfWalkTest, MultiplePayloadsAndPaddingAreWalkedExactly) {
     // 150 = 15 header bytes + 2 * 17 payload header bytes + 50 + 41 + 10 padding.
     const Bytes packet = multiPayloadPacket(150, {{2, 91, 50, 50}, {2, 91, 41, 41}});
-    const Bytes firstHalf = multiPayloadPacket(150, {{2, 200, 50, 50}, {1, 9, 41, 41}});
+    const Bytes objectBegun = multiPayloadPacket(150, {{2, 200, 50, 50}, {1, 9, 41, 41}});
     Bytes file = headerObject({fileProperties(packetSize), streamProperties(ASF_Video_Media, 1),
-                         streamProperties(ASF_Audio_Media, 2)});
-    append(file, dataObject({packet, firstHalf}));
+                               streamProperties(ASF_Audio_Media, 2)});
+    append(file, dataObject({packet, objectBegun}));
     EXPECT_EQ(walk(file, 300), packetsFrom(0, 150, 2));
     // The first object came whole in two payloads; the second is 150 short.
     const AsfStreamState& audio = demuxer->streams()[2];

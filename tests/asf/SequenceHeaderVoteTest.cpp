@@ -98,12 +98,5 @@ TEST(SequenceHeaderVote, ScanStopsAfterSixteenMebibytes) {
     EXPECT_EQ(voteSequenceHeaders(within).frameRate, 25.0);
 }
 
-TEST(SequenceHeaderVote, RestoresTheStreamPosition) {
-    std::istringstream in(std::string("xy") + sequenceHeader(720, 576, 3));
-    in.seekg(2);
-    voteSequenceHeaders(in);
-    EXPECT_EQ(in.tellg(), 2);
-}
-
 }  // namespace
 }  // namespace cut2edl
