@@ -76,19 +76,8 @@ Bytes followed_by_start_code(Bytes bytes, std::uint8_t code) {
 
 // Profile and level 0x48, progressive, 4:2:0, size extensions 1 and 2, bit rate
 // extension 3, marker, VBV extension 5, no low delay, frame rate factor 2 / 1.
-const Bytes sequence_extension = Extension(1)
-                                     .bits(0x48, 8)
-                                     .bits(1, 1)
-                                     .bits(1, 2)
-                                     .bits(1, 2)
-                                     .bits(2, 2)
-                                     .bits(3, 12)
-                                     .bits(1, 1)
-                                     .bits(5, 8)
-                                     .bits(0, 1)
-                                     .bits(1, 2)
-                                     .bits(0, 5)
-                                     .done();
+const Bytes sequence_extension = Extension(1).bits(0x48, 8).bits(1, 1).bits(1, 2).bits(1, 2).bits(2, 2)
+                                     .bits(3, 12).bits(1, 1).bits(5, 8).bits(0, 1).bits(1, 2).bits(0, 5).done();
 
 TEST(ExtensionHeader, ParsesTheSequenceExtensionWithSpansOnTheRunningCounter) {
     const Chain chain = build(followed_by_start_code(sequence_extension, 0xB8));
@@ -140,8 +129,8 @@ TEST(ExtensionHeader, ReadsTheColourDescriptionOnlyWhenItIsPresent) {
     EXPECT_EQ(without.span, make_span(5, 9));
     EXPECT_EQ(lines_of(plain), (Lines{"Video Format: PAL", "Display Size: 720 x 576"}));
 
-    const Chain coloured = build(
-        Extension(2).bits(2, 3).bits(1, 1).bits(1, 8).bits(8, 8).bits(4, 8).bits(1920, 14).bits(1, 1).bits(1080, 14).done());
+    const Chain coloured = build(Extension(2).bits(2, 3).bits(1, 1).bits(1, 8).bits(8, 8).bits(4, 8)
+                                     .bits(1920, 14).bits(1, 1).bits(1080, 14).done());
     const auto& with = coloured.payload<mpeg_sequence_display_extension>();
     EXPECT_EQ(with.transfer_characteristics.span, 7u * 0x10001u);
     EXPECT_EQ(with.display_horizontal_size.span, make_span(9, 10));
@@ -204,18 +193,8 @@ TEST(ExtensionHeader, ReadsUnalignedMatricesOneAfterTheOther) {
 
 TEST(ExtensionHeader, RendersTheLow32BitsOfTheCopyrightNumberAsASignedValue) {
     const auto copyright = [](unsigned original) {
-        return Extension(4)
-            .bits(1, 1)
-            .bits(0xAB, 8)
-            .bits(original, 1)
-            .bits(0, 7)
-            .bits(1, 1)
-            .bits(0xFFFFF, 20)
-            .bits(1, 1)
-            .bits(0x3FFFFF, 22)
-            .bits(1, 1)
-            .bits(5, 22)
-            .done();
+        return Extension(4).bits(1, 1).bits(0xAB, 8).bits(original, 1).bits(0, 7).bits(1, 1).bits(0xFFFFF, 20)
+            .bits(1, 1).bits(0x3FFFFF, 22).bits(1, 1).bits(5, 22).done();
     };
     const Chain chain = build(copyright(1));
     const auto& payload = chain.payload<mpeg_copyright_extension>();
@@ -237,17 +216,8 @@ TEST(ExtensionHeader, RendersTheScalableModeAndOnlyThePartsItCallsFor) {
     EXPECT_EQ(lines_of(build(Extension(5).bits(2, 2).bits(9, 4).bits(0xFF, 8).done())),
               (Lines{"Scalable Mode: SNR Scalability", "Layer ID: 9"}));
 
-    const Chain spatial = build(Extension(5)
-                                    .bits(1, 2)
-                                    .bits(1, 4)
-                                    .bits(352, 14)
-                                    .bits(1, 1)
-                                    .bits(288, 14)
-                                    .bits(1, 5)
-                                    .bits(2, 5)
-                                    .bits(17, 5)
-                                    .bits(31, 5)
-                                    .done());
+    const Chain spatial = build(Extension(5).bits(1, 2).bits(1, 4).bits(352, 14).bits(1, 1).bits(288, 14)
+                                    .bits(1, 5).bits(2, 5).bits(17, 5).bits(31, 5).done());
     const Lines spatial_lines = {
         "Scalable Mode: Spatial Scalability",
         "Layer ID: 1",
@@ -304,13 +274,7 @@ TEST(ExtensionHeader, RendersThePictureCodingExtensionWithoutCompositeDisplay) {
 
 TEST(ExtensionHeader, RendersTheCompositeDisplayFieldsWhenFlagged) {
     // v_axis, field sequence 5, sub_carrier 0, burst amplitude 100, phase 128.
-    const Chain chain = build(picture_coding(1)
-                                  .bits(1, 1)
-                                  .bits(5, 3)
-                                  .bits(0, 1)
-                                  .bits(100, 7)
-                                  .bits(128, 8)
-                                  .done());
+    const Chain chain = build(picture_coding(1).bits(1, 1).bits(5, 3).bits(0, 1).bits(100, 7).bits(128, 8).done());
     const Lines lines = lines_of(chain);
     ASSERT_EQ(lines.size(), 20u);
     const Lines composite(lines.end() - 5, lines.end());
