@@ -4,15 +4,11 @@
 #include <array>
 #include <vector>
 
+#include "mpeg/frame_rate.h"
+
 namespace cut2edl {
 
 namespace {
-
-double frameRateOfCode(unsigned code) {
-    static constexpr std::array<double, 9> rates = {
-        -1.0, 24000.0 / 1001.0, 24.0, 25.0, 30000.0 / 1001.0, 30.0, 50.0, 60000.0 / 1001.0, 60.0};
-    return code < rates.size() ? rates[code] : -1.0;
-}
 
 template <typename Key>
 Key mostVoted(const std::map<Key, int>& votes, Key none) {
@@ -62,7 +58,7 @@ void SequenceHeaderVote::add(const std::uint8_t* header) {
                                std::uint32_t{header[2]} << 8 | header[3];
     ++widthVotes[static_cast<std::int32_t>(bits >> 20)];
     ++heightVotes[static_cast<std::int32_t>((bits >> 8) & 0xFFF)];
-    const double rate = frameRateOfCode(header[3] & 0x0F);
+    const double rate = exact_frame_rate_of_code(header[3] & 0x0F);
     if (rate > 0) ++rateVotes[rate];
 }
 

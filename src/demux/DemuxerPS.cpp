@@ -9,6 +9,7 @@
 #include <boost/filesystem/operations.hpp>
 
 #include "demux/BlockReader.h"
+#include "mpeg/frame_rate.h"
 
 namespace cut2edl {
 
@@ -28,22 +29,6 @@ bool isAudioId(int id) { return (id >= 0xC0 && id <= 0xDF) || id == 0xBD; }
 bool isVideoId(int id) { return id >= 0xE0 && id <= 0xEF; }
 
 std::uint32_t startCodeOf(std::int32_t id) { return 0x100u | static_cast<std::uint32_t>(id & 0xFF); }
-
-// The NTSC-family rates are the exact fractions, so that frame numbers of long
-// recordings do not drift against the rounded values.
-double frameRateOfCode(int code) {
-    switch (code) {
-        case 1: return 24000.0 / 1001.0;
-        case 2: return 24.0;
-        case 3: return 25.0;
-        case 4: return 30000.0 / 1001.0;
-        case 5: return 30.0;
-        case 6: return 50.0;
-        case 7: return 60000.0 / 1001.0;
-        case 8: return 60.0;
-        default: return -1.0;
-    }
-}
 
 // The stream of one class (audio or video) to follow: settled once two
 // consecutive start codes of the class carry the same id, so that a stray
@@ -97,7 +82,7 @@ void DemuxerPS::readSequenceHeader(BlockReader& reader) {
     const std::uint32_t sizes = (std::uint32_t{fields[0]} << 16) | (std::uint32_t{fields[1]} << 8) | fields[2];
     width = static_cast<std::int32_t>(sizes >> 12);
     height = static_cast<std::int32_t>(sizes & 0xFFF);
-    frameRate = frameRateOfCode(fields[3] & 0x0F);
+    frameRate = exact_frame_rate_of_code(fields[3] & 0x0Fu);
 }
 
 std::int64_t DemuxerPS::readFirstVideoPts(BlockReader& reader) {

@@ -43,6 +43,17 @@ TEST(FrameRate, ForbiddenReservedAndOutOfRangeCodesAreUnknown)
 {
     for (unsigned code : {0u, 9u, 15u, 16u, UINT_MAX}) {
         EXPECT_EQ(frame_rate_of_code(code), -1.0) << "code " << code;
+        EXPECT_EQ(exact_frame_rate_of_code(code), -1.0) << "code " << code;
+    }
+}
+
+TEST(FrameRate, ExactRatesDifferOnlyForTheNtscFamily)
+{
+    EXPECT_EQ(exact_frame_rate_of_code(1), 24000.0 / 1001.0);
+    EXPECT_EQ(exact_frame_rate_of_code(4), 30000.0 / 1001.0);
+    EXPECT_EQ(exact_frame_rate_of_code(7), 60000.0 / 1001.0);
+    for (unsigned code : {2u, 3u, 5u, 6u, 8u}) {
+        EXPECT_EQ(exact_frame_rate_of_code(code), frame_rate_of_code(code)) << "code " << code;
     }
 }
 
