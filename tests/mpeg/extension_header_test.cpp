@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chain_support.h"
 #include "mpeg/mpeg_camera_parameters_extension.h"
 #include "mpeg/mpeg_copyright_extension.h"
 #include "mpeg/mpeg_extension_header.h"
@@ -18,9 +19,6 @@
 
 namespace cut2edl {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-using Lines = std::vector<std::string>;
 
 // Builds an extension header bit by bit: 00 00 01 B5, then the fields given.
 class Extension {
@@ -45,28 +43,13 @@ private:
     int used = 0;
 };
 
-struct Chain {
-    std::shared_ptr<MPEG_Header> first;
-    int position = 1;
-
-    const mpeg_extension_header& extension() const { return dynamic_cast<const mpeg_extension_header&>(*first); }
-    template <typename Payload>
-    const Payload& payload() const {
-        return dynamic_cast<const Payload&>(*extension().payload);
-    }
-};
-
-Chain build(const Bytes& bytes) {
-    Chain chain;
-    chain.first = create_mpeg_header(bytes.data(), static_cast<int>(bytes.size()), &chain.position,
-                                     [](std::string_view) {});
-    return chain;
+const mpeg_extension_header& extension_of(const Chain& chain) {
+    return dynamic_cast<const mpeg_extension_header&>(*chain.first);
 }
 
-Lines lines_of(const Chain& chain) {
-    Lines lines;
-    chain.first->dump([&lines](std::string_view line) { lines.emplace_back(line); });
-    return lines;
+template <typename Payload>
+const Payload& payload_of(const Chain& chain) {
+    return dynamic_cast<const Payload&>(*extension_of(chain).payload);
 }
 
 Bytes followed_by_start_code(Bytes bytes, std::uint8_t code) {
@@ -81,14 +64,14 @@ const Bytes sequence_extension = Extension(1).bits(0x48, 8).bits(1, 1).bits(1, 2
 
 TEST(ExtensionHeader, ParsesTheSequenceExtensionWithSpansOnTheRunningCounter) {
     const Chain chain = build(followed_by_start_code(sequence_extension, 0xB8));
-    const auto& header = chain.extension();
+    const auto& header = extension_of(chain);
     EXPECT_EQ(header.extension_start_code.value, 0x000001B5u);
     EXPECT_EQ(header.start_code.value, 0x000001B5u);
     EXPECT_EQ(header.extension_start_code.span, make_span(1, 4));
     EXPECT_EQ(header.extension_start_code_identifier.value, 1);
     EXPECT_EQ(header.extension_start_code_identifier.span, 5u * 0x10001u);
 
-    const auto& payload = chain.payload<mpeg_sequence_extension>();
+    const auto& payload = payload_of<mpeg_sequence_extension>(chain);
     EXPECT_EQ(payload.profile_and_level_indication.value, 0x48);
     EXPECT_EQ(payload.profile_and_level_indication.span, make_span(5, 6));
     EXPECT_EQ(payload.chroma_format.span, 6u * 0x10001u);
@@ -122,7 +105,7 @@ TEST(ExtensionHeader, RendersTheSequenceExtension) {
 
 TEST(ExtensionHeader, ReadsTheColourDescriptionOnlyWhenItIsPresent) {
     const Chain plain = build(Extension(2).bits(1, 3).bits(0, 1).bits(720, 14).bits(1, 1).bits(576, 14).done());
-    const auto& without = plain.payload<mpeg_sequence_display_extension>();
+    const auto& without = payload_of<mpeg_sequence_display_extension>(plain);
     EXPECT_EQ(without.display_horizontal_size.value, 720);
     EXPECT_EQ(without.display_horizontal_size.span, make_span(6, 7));
     EXPECT_EQ(without.display_vertical_size.value, 576);
@@ -131,7 +114,7 @@ TEST(ExtensionHeader, ReadsTheColourDescriptionOnlyWhenItIsPresent) {
 
     const Chain coloured = build(Extension(2).bits(2, 3).bits(1, 1).bits(1, 8).bits(8, 8).bits(4, 8)
                                      .bits(1920, 14).bits(1, 1).bits(1080, 14).done());
-    const auto& with = coloured.payload<mpeg_sequence_display_extension>();
+    const auto& with = payload_of<mpeg_sequence_display_extension>(coloured);
     EXPECT_EQ(with.transfer_characteristics.span, 7u * 0x10001u);
     EXPECT_EQ(with.display_horizontal_size.span, make_span(9, 10));
     EXPECT_EQ(with.span, make_span(5, 12));
@@ -152,7 +135,7 @@ TEST(ExtensionHeader, ReadsOnlyTheQuantiserMatricesThatAreLoaded) {
     const Bytes bytes = chroma_non_intra_only.done();
     EXPECT_EQ(bytes[4], 0x31) << "three 0 bits and a 1 share the identifier's byte";
     const Chain chain = build(bytes);
-    const auto& payload = chain.payload<mpeg_quant_matrix_extension>();
+    const auto& payload = payload_of<mpeg_quant_matrix_extension>(chain);
     EXPECT_EQ(payload.load_chroma_non_intra_quantiser_matrix.value, 1);
     EXPECT_EQ(payload.chroma_non_intra_quantiser_matrix.value[0], 1);
     EXPECT_EQ(payload.chroma_non_intra_quantiser_matrix.value[63], 64);
@@ -176,7 +159,7 @@ TEST(ExtensionHeader, ReadsUnalignedMatricesOneAfterTheOther) {
     for (int i = 0; i < 64; ++i) intra_and_chroma_intra.bits(200 - i, 8);
     intra_and_chroma_intra.bits(0, 1);
     const Chain chain = build(intra_and_chroma_intra.done());
-    const auto& payload = chain.payload<mpeg_quant_matrix_extension>();
+    const auto& payload = payload_of<mpeg_quant_matrix_extension>(chain);
     EXPECT_EQ(payload.intra_quantiser_matrix.value[5], 0xF5);
     EXPECT_EQ(payload.intra_quantiser_matrix.span, make_span(5, 69));
     EXPECT_EQ(payload.load_non_intra_quantiser_matrix.value, 0);
@@ -197,7 +180,7 @@ TEST(ExtensionHeader, RendersTheLow32BitsOfTheCopyrightNumberAsASignedValue) {
             .bits(1, 1).bits(0x3FFFFF, 22).bits(1, 1).bits(5, 22).done();
     };
     const Chain chain = build(copyright(1));
-    const auto& payload = chain.payload<mpeg_copyright_extension>();
+    const auto& payload = payload_of<mpeg_copyright_extension>(chain);
     EXPECT_EQ(payload.copyright_number_1.value, 0xFFFFFu);
     EXPECT_EQ(payload.copyright_number_3.value, 5u);
     EXPECT_EQ(payload.copyright_number_3.span, make_span(13, 15));
@@ -228,7 +211,7 @@ TEST(ExtensionHeader, RendersTheScalableModeAndOnlyThePartsItCallsFor) {
         "Vertical Subsampling Factor N: 31",
     };
     EXPECT_EQ(lines_of(spatial), spatial_lines);
-    EXPECT_EQ(spatial.payload<mpeg_sequence_scalable_extension>().span, make_span(5, 12));
+    EXPECT_EQ(payload_of<mpeg_sequence_scalable_extension>(spatial).span, make_span(5, 12));
 
     const Chain muxed = build(Extension(5).bits(3, 2).bits(2, 4).bits(1, 1).bits(1, 1).bits(5, 3).bits(6, 3).done());
     EXPECT_EQ(lines_of(muxed), (Lines{"Scalable Mode: Temporal Scalability", "Layer ID: 2", "Picture MUX Enable? Yes",
@@ -265,7 +248,7 @@ TEST(ExtensionHeader, RendersThePictureCodingExtensionWithoutCompositeDisplay) {
         "Progressive Frame? Yes",
     };
     EXPECT_EQ(lines_of(chain), expected);
-    const auto& payload = chain.payload<mpeg_picture_coding_extension>();
+    const auto& payload = payload_of<mpeg_picture_coding_extension>(chain);
     EXPECT_EQ(payload.f_code[1][1].span, 7u * 0x10001u);
     EXPECT_EQ(payload.composite_display_flag.value, 0);
     EXPECT_EQ(payload.composite_display_flag.span, 9u * 0x10001u);
@@ -286,22 +269,22 @@ TEST(ExtensionHeader, RendersTheCompositeDisplayFieldsWhenFlagged) {
         "Sub Carrier Phase: 180.000000 degrees",
     };
     EXPECT_EQ(composite, expected);
-    const auto& payload = chain.payload<mpeg_picture_coding_extension>();
+    const auto& payload = payload_of<mpeg_picture_coding_extension>(chain);
     EXPECT_EQ(payload.sub_carrier_phase.span, make_span(10, 11));
     EXPECT_EQ(payload.span, make_span(5, 11));
 }
 
 TEST(ExtensionHeader, KeepsTheSpansOfPayloadsThatRenderNothing) {
     const Chain display = build(followed_by_start_code(Extension(7).bits(0xF, 4).bits(0xFFFF, 16).done(), 0xB5));
-    EXPECT_EQ(display.extension().payload->span, 5u * 0x10001u) << "only the identifier's byte";
+    EXPECT_EQ(extension_of(display).payload->span, 5u * 0x10001u) << "only the identifier's byte";
     EXPECT_EQ(display.position, 6 + 4) << "then the bare start code of an empty extension";
     EXPECT_TRUE(lines_of(display).empty());
 
     const Chain spatial = build(Extension(9).bits(0, 50).done());
-    EXPECT_EQ(spatial.extension().payload->span, make_span(5, 11));
+    EXPECT_EQ(extension_of(spatial).payload->span, make_span(5, 11));
 
     const Chain temporal = build(Extension(10).bits(2, 2).bits(1000, 10).bits(1, 1).bits(999, 10).done());
-    const auto& references = temporal.payload<mpeg_picture_temporal_scalable_extension>();
+    const auto& references = payload_of<mpeg_picture_temporal_scalable_extension>(temporal);
     EXPECT_EQ(references.forward_temporal_reference.value, 1000);
     EXPECT_EQ(references.backward_temporal_reference.value, 999);
     EXPECT_EQ(references.backward_temporal_reference.span, make_span(7, 8));
@@ -314,7 +297,7 @@ TEST(ExtensionHeader, KeepsTheSpansOfPayloadsThatRenderNothing) {
     for (int i = 0; i < 6; ++i) camera.bits(1, 1).bits(i, 22);
     camera.bits(0xFFFFFFFF, 32);
     const Chain cameras = build(camera.done());
-    const auto& parameters = cameras.payload<mpeg_camera_parameters_extension>();
+    const auto& parameters = payload_of<mpeg_camera_parameters_extension>(cameras);
     EXPECT_EQ(parameters.camera_id.value, 42);
     EXPECT_EQ(parameters.vertical_angle_of_view.value, 0x3FFFFFu);
     EXPECT_EQ(parameters.camera_position_z_lower.value, 0x8001);
@@ -331,25 +314,25 @@ TEST(ExtensionHeader, RunsTheItuTPayloadUpToTheNextPrefixOrTheEnd) {
     Bytes bytes = {0x00, 0x00, 0x01, 0xB5};
     bytes.insert(bytes.end(), opaque.begin(), opaque.end());
     const Chain followed = build(followed_by_start_code(bytes, 0xB8));
-    EXPECT_EQ(followed.extension().payload->span, make_span(5, 9));
-    EXPECT_EQ(followed.extension().span, make_span(1, 9));
+    EXPECT_EQ(extension_of(followed).payload->span, make_span(5, 9));
+    EXPECT_EQ(extension_of(followed).span, make_span(1, 9));
     ASSERT_NE(followed.first->next, nullptr);
     EXPECT_EQ(followed.first->next->start_code.span, make_span(10, 13));
 
     const Chain unfollowed = build(bytes);
-    EXPECT_EQ(unfollowed.extension().payload->span, make_span(5, 9)) << "bounded by the end of the buffer";
+    EXPECT_EQ(extension_of(unfollowed).payload->span, make_span(5, 9)) << "bounded by the end of the buffer";
     EXPECT_EQ(unfollowed.first->next, nullptr);
     EXPECT_EQ(unfollowed.position, 10);
 
     const Chain identifier_only = build({0x00, 0x00, 0x01, 0xB5, 0xC0});
-    EXPECT_EQ(identifier_only.extension().payload->span, 5u * 0x10001u);
+    EXPECT_EQ(extension_of(identifier_only).payload->span, 5u * 0x10001u);
 }
 
 TEST(ExtensionHeader, KeepsIdentifiersWithoutPayloadClassWithoutPayload) {
     for (const unsigned identifier : {0u, 6u, 13u, 14u, 15u}) {
         // Followed by a bare extension start code, which renders nothing either.
         const Chain chain = build(followed_by_start_code(Extension(identifier).bits(0xABC, 12).done(), 0xB5));
-        const auto& header = chain.extension();
+        const auto& header = extension_of(chain);
         EXPECT_EQ(header.extension_start_code_identifier.value, identifier);
         EXPECT_EQ(header.payload, nullptr);
         EXPECT_EQ(header.span, make_span(1, 5));
@@ -384,7 +367,7 @@ TEST(ExtensionHeader, SurvivesEveryTruncation) {
             const Chain chain = build(cut);
             ASSERT_NE(chain.first, nullptr);
             EXPECT_EQ(chain.first->next, nullptr);
-            EXPECT_LE(span_last(chain.extension().span), static_cast<int>(size)) << "size " << size;
+            EXPECT_LE(span_last(extension_of(chain).span), static_cast<int>(size)) << "size " << size;
             EXPECT_LE(chain.position, static_cast<int>(size) + 1);
             lines_of(chain);
         }

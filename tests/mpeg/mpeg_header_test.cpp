@@ -3,41 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "chain_support.h"
 #include "mpeg/bounded_reader.h"
 #include "mpeg/mpeg_header.h"
 #include "mpeg/mpeg_sequence_header.h"
 
 namespace cut2edl {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-struct Chain {
-    std::shared_ptr<MPEG_Header> first;
-    std::vector<std::string> notices;
-    int position = 1;
-};
-
-Chain build(const Bytes& bytes) {
-    Chain chain;
-    chain.first = create_mpeg_header(bytes.data(), static_cast<int>(bytes.size()), &chain.position,
-                                     [&chain](std::string_view text) { chain.notices.emplace_back(text); });
-    return chain;
-}
-
-std::vector<std::string> lines_of(const MPEG_Header& header) {
-    std::vector<std::string> lines;
-    header.dump([&lines](std::string_view line) { lines.emplace_back(line); });
-    return lines;
-}
-
-std::vector<std::uint8_t> kinds_of(const Chain& chain) {
-    std::vector<std::uint8_t> kinds;
-    for (const MPEG_Header* header = chain.first.get(); header; header = header->next.get()) {
-        kinds.push_back(header->kind());
-    }
-    return kinds;
-}
 
 // 720 x 576, aspect code 3 (16:9), 25 fps, bit rate 0x3FFFF, marker set, VBV 14, no matrices.
 const Bytes sequence_720x576 = {0x00, 0x00, 0x01, 0xB3, 0x2D, 0x02, 0x40, 0x33, 0xFF, 0xFF, 0xE0, 0x70};

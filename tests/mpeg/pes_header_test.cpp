@@ -4,40 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "chain_support.h"
 #include "mpeg/mpeg_pes_header.h"
 #include "mpeg/mpeg_sequence_header.h"
 
 namespace cut2edl {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-using Lines = std::vector<std::string>;
-
-struct Chain {
-    std::shared_ptr<MPEG_Header> first;
-    int position = 1;
-};
-
-Chain build(const Bytes& bytes) {
-    Chain chain;
-    chain.first = create_mpeg_header(bytes.data(), static_cast<int>(bytes.size()), &chain.position,
-                                     [](std::string_view) {});
-    return chain;
-}
-
 const mpeg_pes_header& pes_of(const Chain& chain) { return dynamic_cast<const mpeg_pes_header&>(*chain.first); }
 
-template <typename Part>
-Lines lines_of(const Part& part) {
-    Lines lines;
-    part.dump([&lines](std::string_view line) { lines.emplace_back(line); });
-    return lines;
-}
-
-Bytes operator+(Bytes head, const Bytes& tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
-}
 
 const Bytes video_pes = {0x00, 0x00, 0x01, 0xE0, 0x00, 0x00};
 const Bytes sequence_720x576 = {0x00, 0x00, 0x01, 0xB3, 0x2D, 0x02, 0x40, 0x33, 0xFF, 0xFF, 0xE0, 0x70};

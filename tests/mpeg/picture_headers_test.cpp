@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "chain_support.h"
 #include "mpeg/mpeg_group_of_pictures_header.h"
 #include "mpeg/mpeg_header.h"
 #include "mpeg/mpeg_picture_header.h"
@@ -12,22 +13,6 @@
 
 namespace cut2edl {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-using Lines = std::vector<std::string>;
-
-struct Chain {
-    std::shared_ptr<MPEG_Header> first;
-    std::vector<std::string> notices;
-    int position = 1;  // the transport-stream demuxer's counter starts at 1
-};
-
-Chain build(const Bytes& bytes) {
-    Chain chain;
-    chain.first = create_mpeg_header(bytes.data(), static_cast<int>(bytes.size()), &chain.position,
-                                     [&chain](std::string_view text) { chain.notices.emplace_back(text); });
-    return chain;
-}
 
 template <typename Header>
 const Header& first_as(const Chain& chain) {
@@ -50,13 +35,6 @@ Lines own_lines(const MPEG_Header& header) {
     return lines;
 }
 
-std::vector<std::uint8_t> kinds_of(const Chain& chain) {
-    std::vector<std::uint8_t> kinds;
-    for (const MPEG_Header* header = chain.first.get(); header; header = header->next.get()) {
-        kinds.push_back(header->kind());
-    }
-    return kinds;
-}
 
 Bytes concat(std::initializer_list<Bytes> parts) {
     Bytes all;
