@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "mpeg/frame_rate.h"
 #include "mpeg/mpeg_header.h"
 #include "mpeg/quantiser_matrix.h"
 
@@ -12,6 +13,9 @@ namespace cut2edl {
 class mpeg_sequence_header : public MPEG_Header {
 public:
     const std::uint8_t* parse(const std::uint8_t* data, int length, int* position) override;
+
+    // Frames per second of frame_rate_code; -1.0 for a code without a rate.
+    double frame_rate() const { return frame_rate_of_code(frame_rate_code.value & 0x0Fu); }
 
     field_span span = 0;
     Field<std::uint32_t> sequence_header_code;

@@ -84,6 +84,7 @@ TEST(CreateMpegHeader, ParsesTheSequenceHeaderAfterLeadingGarbageWithoutNotice) 
     EXPECT_EQ(sequence.vertical_size_value.value, 576);
     EXPECT_EQ(sequence.aspect_ratio_information.value, 3);
     EXPECT_EQ(sequence.frame_rate_code.value, 3);
+    EXPECT_EQ(sequence.frame_rate(), 25.0);
     EXPECT_EQ(sequence.bit_rate_value.value, 0x3FFFFu);
     EXPECT_EQ(sequence.marker_bit.value, 1);
     EXPECT_EQ(sequence.vbv_buffer_size_value.value, 14);
