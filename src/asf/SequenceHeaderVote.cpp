@@ -1,9 +1,8 @@
 #include "asf/SequenceHeaderVote.h"
 
-#include <algorithm>
 #include <array>
-#include <vector>
 
+#include "demux/BlockReader.h"
 #include "mpeg/frame_rate.h"
 
 namespace cut2edl {
@@ -49,7 +48,6 @@ private:
 };
 
 constexpr std::size_t headerBytes = 4;
-constexpr std::size_t chunkSize = 64 * 1024;
 
 }  // namespace
 
@@ -68,30 +66,18 @@ VideoFormat SequenceHeaderVote::result() const {
 
 VideoFormat voteSequenceHeaders(std::istream& in) {
     const auto remembered = in.tellg();
+    BlockReader reader(in, sequenceHeaderScanLimit);
     SequenceHeaderVote vote;
     StartCodeScanner scanner;
-    std::vector<std::uint8_t> chunk(chunkSize);
     std::array<std::uint8_t, headerBytes> header{};
-    std::size_t headerFill = headerBytes;  // == headerBytes: not inside a header
-    std::size_t headersFound = 0;
-    std::uint64_t scanned = 0;
-    while (headersFound < sequenceHeadersVoted && scanned < sequenceHeaderScanLimit) {
-        const auto wanted = std::min<std::uint64_t>(chunk.size(), sequenceHeaderScanLimit - scanned);
-        in.read(reinterpret_cast<char*>(chunk.data()), static_cast<std::streamsize>(wanted));
-        const auto got = static_cast<std::size_t>(in.gcount());
-        scanned += got;
-        for (std::size_t i = 0; i < got && headersFound < sequenceHeadersVoted; ++i) {
-            if (headerFill < headerBytes) {
-                header[headerFill++] = chunk[i];
-                if (headerFill == headerBytes) {
-                    vote.add(header.data());
-                    ++headersFound;
-                }
-            } else if (scanner.feed(chunk[i])) {
-                headerFill = 0;
-            }
-        }
-        if (got < wanted) break;
+    for (std::size_t found = 0; found < sequenceHeadersVoted;) {
+        const int byte = reader.next();
+        if (byte < 0) break;
+        if (!scanner.feed(static_cast<std::uint8_t>(byte))) continue;
+        // A header cut off by the end of the data or of the window is no vote.
+        if (reader.read(header.data(), header.size()) < header.size()) break;
+        vote.add(header.data());
+        ++found;
     }
     in.clear();
     in.seekg(remembered);

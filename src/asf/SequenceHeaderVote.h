@@ -34,6 +34,6 @@ private:
 VideoFormat voteSequenceHeaders(std::istream& in);
 
 inline constexpr std::size_t sequenceHeadersVoted = 5;
-inline constexpr std::uint64_t sequenceHeaderScanLimit = 16 * 1024 * 1024;
+inline constexpr std::int64_t sequenceHeaderScanLimit = 16 * 1024 * 1024;
 
 }  // namespace cut2edl
