@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <boost/filesystem/exception.hpp>
+#include <cstddef>
 #include <map>
 #include <sstream>
 
@@ -41,9 +43,8 @@ ContainerKind kindNamed(const std::string& name) {
 
 // Filler that holds no marker, then `marker` at `offset`, then more filler.
 Bytes withMarkerAt(std::size_t offset, const Bytes& marker) {
-    Bytes bytes(offset, 0xAA);
-    bytes.insert(bytes.end(), marker.begin(), marker.end());
-    bytes.insert(bytes.end(), 16, 0xAA);
+    Bytes bytes(offset + marker.size() + 16, 0xAA);
+    std::copy(marker.begin(), marker.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
     return bytes;
 }
 
