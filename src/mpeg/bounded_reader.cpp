@@ -1,5 +1,7 @@
 #include "mpeg/bounded_reader.h"
 
+#include <algorithm>
+
 #include "mpeg/bit_cursor.h"
 
 namespace cut2edl {
@@ -54,6 +56,10 @@ void BoundedReader::read_bytes(std::uint8_t* out, std::size_t count, field_span&
     }
     for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<std::uint8_t>(read_bits(8));
     span = span_of(first, last_byte_touched());
+}
+
+BoundedReader BoundedReader::slice(int count) const {
+    return BoundedReader(bytes + consumed(), exhausted ? 0 : std::clamp(count, 0, remaining()), position);
 }
 
 void BoundedReader::skip_bits(int count) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -46,12 +47,18 @@ public:
         read_bytes(field.value.data(), N, field.span);
     }
 
+    // A reader over the next `count` bytes from the cursor (fewer where this
+    // buffer ends) on the same running counter, for a part whose own length
+    // bounds it; skip them here once it is done.
+    BoundedReader slice(int count) const;
+
     void skip_bits(int count);
     void skip_bytes(int count);
 
     bool ran_out() const { return exhausted; }
     int byte_position() const { return byte_index; }
     int bit_position() const { return bit_index; }
+    int size() const { return length; }
     // Bytes not yet touched by the cursor.
     int remaining() const { return length - consumed(); }
     // Bytes touched by the cursor so far.
@@ -60,6 +67,9 @@ public:
 
     // Span from the first byte of this reader to the last byte consumed.
     field_span whole_span() const { return span_of(0, consumed() - 1); }
+    // Span from `first_byte` to the last byte consumed (that byte alone when
+    // nothing was consumed since).
+    field_span span_since(int first_byte) const { return span_of(first_byte, std::max(first_byte, consumed() - 1)); }
     field_span span_of(int first_byte, int last_byte) const {
         return make_span(start_position + first_byte, start_position + last_byte);
     }

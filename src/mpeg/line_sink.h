@@ -10,6 +10,14 @@ namespace cut2edl {
 // never writes anywhere by itself: the caller decides where lines go.
 using LineSink = std::function<void(std::string_view)>;
 
+// Gives an owner (a table, a stream entry, a list descriptor) the sink for its
+// children's lines from the sink of its own, so that a report can indent each
+// level under its owner without any class knowing.
+using ChildSink = std::function<LineSink(const LineSink&)>;
+
+// The default: children's lines go where their owner's go.
+inline LineSink same_sink(const LineSink& sink) { return sink; }
+
 // Receives the parsers' notices (texts without a line end).
 using NoticeSink = std::function<void(std::string_view)>;
 

@@ -3,14 +3,14 @@
 #include <cstdint>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "mpeg/bounded_reader.h"
+#include "mpeg/byte_copies.h"
 #include "mpeg/field.h"
 #include "mpeg/line_sink.h"
 
-// What the classes of the PES header family share: the three-part clock values,
-// bounded byte runs, byte-list lines and the parsing of optional parts.
+// What the classes of the PES header family share: the three-part clock values
+// and the parsing of optional parts.
 namespace cut2edl {
 
 // A 33-bit time stamp or clock reference base as the PES header transmits it:
@@ -26,15 +26,6 @@ struct pes_clock_value {
     void read(BoundedReader& reader);
     std::uint64_t value() const;
 };
-
-using ByteRun = Field<std::vector<std::uint8_t>>;
-
-// Reads `count` whole bytes, or as many as the buffer still holds when a
-// length field claims more than is there.
-void read_byte_run(BoundedReader& reader, ByteRun& run, int count);
-
-// One line: `label`, then " 0x%02X" for every byte.
-void print_byte_list(const LineSink& sink, const char* label, const std::vector<std::uint8_t>& bytes);
 
 // From the first byte a parser saw to the last byte the running counter has passed.
 inline field_span span_up_to(int first_position, int position) { return make_span(first_position, position - 1); }
