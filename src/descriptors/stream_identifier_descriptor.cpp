@@ -1,0 +1,13 @@
+#include "descriptors/stream_identifier_descriptor.h"
+
+#include "descriptors/descriptor_bodies.h"
+
+namespace cut2edl {
+
+void stream_identifier_descriptor::read_body(BoundedReader& body) { read_single_byte(body, component_tag); }
+
+void stream_identifier_descriptor::render(const LineSink& sink, const ChildSink&) const {
+    print_line(sink, "component_tag: %d (0x%02X)", component_tag.value, component_tag.value);
+}
+
+}  // namespace cut2edl
