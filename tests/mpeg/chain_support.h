@@ -46,6 +46,15 @@ inline std::vector<std::uint8_t> kinds_of(const Chain& chain) {
     return kinds;
 }
 
+// The bytes that a string of hex digits spells, as broadcast sections are quoted.
+inline Bytes from_hex(std::string_view hex) {
+    Bytes bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
+    }
+    return bytes;
+}
+
 inline Bytes operator+(Bytes head, const Bytes& tail) {
     head.insert(head.end(), tail.begin(), tail.end());
     return head;
