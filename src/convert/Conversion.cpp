@@ -46,7 +46,7 @@ fs::path findCompanionVideo(const fs::path& cutListPath) {
     return {};
 }
 
-void convertCutList(fs::path cutListPath) {
+void convertCutList(fs::path cutListPath, EdlAction action) {
     const fs::path video = findCompanionVideo(cutListPath);
     if (video.empty()) return reportFailure(cutListPath, "no accompaning video file could be found");
 
@@ -56,7 +56,7 @@ void convertCutList(fs::path cutListPath) {
 
     const std::optional<CutList> cuts = readCutList(cutListPath, *frameRate);
     if (!cuts) return reportFailure(cutListPath, "the cut list could not be read");
-    if (!writeEdl(cutListPath, *cuts)) reportFailure(cutListPath, "the EDL file could not be written");
+    if (!writeEdl(cutListPath, *cuts, action)) reportFailure(cutListPath, "the EDL file could not be written");
 }
 
 }  // namespace cut2edl

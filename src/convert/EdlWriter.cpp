@@ -11,8 +11,8 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-bool writeFile(fs::ofstream& edl, const CutList& cuts) {
-    writeCuts(edl, cuts);
+bool writeFile(fs::ofstream& edl, const CutList& cuts, EdlAction action) {
+    writeCuts(edl, cuts, action);
     edl.close();
     return !edl.fail();
 }
@@ -26,9 +26,9 @@ fs::path temporaryPathFor(const fs::path& edlPath) {
 // The old EDL is replaced only by a complete new one: a failed or interrupted
 // write leaves at most the temporary file behind.
 bool replaceThroughTemporary(const fs::path& edlPath, const fs::path& temporaryPath, fs::ofstream& temporary,
-                             const CutList& cuts) {
+                             const CutList& cuts, EdlAction action) {
     boost::system::error_code error;
-    if (writeFile(temporary, cuts)) {
+    if (writeFile(temporary, cuts, action)) {
         fs::rename(temporaryPath, edlPath, error);
         if (!error) return true;
     }
@@ -36,24 +36,25 @@ bool replaceThroughTemporary(const fs::path& edlPath, const fs::path& temporaryP
     return false;
 }
 
-bool writeInPlace(const fs::path& edlPath, const CutList& cuts) {
+bool writeInPlace(const fs::path& edlPath, const CutList& cuts, EdlAction action) {
     fs::ofstream edl(edlPath, std::ios::binary | std::ios::trunc);
-    return edl.is_open() && writeFile(edl, cuts);
+    return edl.is_open() && writeFile(edl, cuts, action);
 }
 
 }  // namespace
 
-void writeCuts(std::ostream& edl, const CutList& cuts) {
-    for (const Cut& cut : cuts) edl << cut.startSeconds << "\t" << cut.endSeconds << "\t0\r\n";
+void writeCuts(std::ostream& edl, const CutList& cuts, EdlAction action) {
+    const int code = static_cast<int>(action);
+    for (const Cut& cut : cuts) edl << cut.startSeconds << "\t" << cut.endSeconds << "\t" << code << "\r\n";
 }
 
-bool writeEdl(const fs::path& cutListPath, const CutList& cuts) {
+bool writeEdl(const fs::path& cutListPath, const CutList& cuts, EdlAction action) {
     const fs::path edlPath = change_extension(cutListPath, ".edl");
     const fs::path temporaryPath = temporaryPathFor(edlPath);
     fs::ofstream temporary(temporaryPath, std::ios::binary | std::ios::trunc);
-    if (temporary.is_open()) return replaceThroughTemporary(edlPath, temporaryPath, temporary, cuts);
+    if (temporary.is_open()) return replaceThroughTemporary(edlPath, temporaryPath, temporary, cuts, action);
     // A folder that allows no new file may still allow rewriting the EDL itself.
-    return writeInPlace(edlPath, cuts);
+    return writeInPlace(edlPath, cuts, action);
 }
 
 }  // namespace cut2edl

@@ -11,9 +11,9 @@ namespace {
 
 namespace fs = boost::filesystem;
 
-std::string edlText(const CutList& cuts) {
+std::string edlText(const CutList& cuts, EdlAction action = EdlAction::Cut) {
     std::ostringstream text;
-    writeCuts(text, cuts);
+    writeCuts(text, cuts, action);
     return text.str();
 }
 
@@ -40,6 +40,13 @@ TEST(EdlFormat, OneCrLfLinePerCutInListOrder) {
     EXPECT_EQ(edlText({}), "");
 }
 
+TEST(EdlFormat, ActionCodeIsTheThirdColumnOfEveryLine) {
+    const CutList cuts = {{60, 120}, {10, 5}};
+    EXPECT_EQ(edlText(cuts, EdlAction::Mute), "60\t120\t1\r\n10\t5\t1\r\n");
+    EXPECT_EQ(edlText(cuts, EdlAction::SceneMarker), "60\t120\t2\r\n10\t5\t2\r\n");
+    EXPECT_EQ(edlText(cuts, EdlAction::CommercialBreak), "60\t120\t3\r\n10\t5\t3\r\n");
+}
+
 class EdlFile : public ::testing::Test {
 protected:
     test::TempDir folder;
@@ -47,6 +54,14 @@ protected:
     fs::path edl = folder / "a.b.edl";
     fs::path temporary = folder / "a.b.edl.tmp";
 };
+
+TEST_F(EdlFile, ActionCodeReachesTheFileEitherWay) {
+    ASSERT_TRUE(writeEdl(cutList, {{60, 120}}, EdlAction::CommercialBreak));
+    EXPECT_EQ(test::readFile(edl), "60\t120\t3\r\n");
+    fs::create_directory(temporary);
+    ASSERT_TRUE(writeEdl(cutList, {{60, 120}}, EdlAction::Mute));
+    EXPECT_EQ(test::readFile(edl), "60\t120\t1\r\n");
+}
 
 TEST_F(EdlFile, ReplacesTheOldEdlAndLeavesNoTemporaryFile) {
     test::writeFile(edl, "old contents that are longer than the new ones\r\n");
