@@ -3,6 +3,8 @@
 #include <exception>
 #include <iostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <boost/filesystem/operations.hpp>
 #include <boost/program_options.hpp>
@@ -13,16 +15,43 @@ namespace cut2edl {
 
 namespace po = boost::program_options;
 
+// The option library's hook for values of type EdlAction: its own integer
+// conversion, so that "x" fails like any bad number, then the range check,
+// so that 4 fails with the same message.
+static void validate(boost::any& value, const std::vector<std::string>& tokens, EdlAction*, int) {
+    po::validate(value, tokens, static_cast<int*>(nullptr), 0);
+    const int code = boost::any_cast<int>(value);
+    if (!isEdlActionCode(code)) throw po::invalid_option_value(po::validators::get_single_string(tokens));
+    value = static_cast<EdlAction>(code);
+}
+
 namespace {
 
 constexpr unsigned lineLength = 80;
 
+// One entry per option: what it does, a line end, and one example of its use.
 po::options_description visibleOptions() {
     po::options_description allowed("Allowed options", lineLength);
     allowed.add_options()
-        ("help,?", "produce this message")
-        ("subdirectories,s", "scan subdirectories");
+        ("help,?", "produce this message (-h does the same)\n"
+                   "e.g. cut2edl --help")
+        ("subdirectories,s", "scan subdirectories\n"
+                             "e.g. cut2edl -s recordings")
+        ("action", po::value<EdlAction>()->value_name("N")->default_value(EdlAction::Cut, "0"),
+         "action code of every EDL line: 0 cut, 1 mute,\n"
+         "2 scene marker, 3 commercial break\n"
+         "e.g. cut2edl --action 3 show.txt")
+        ("no-pause", "end without waiting for a key press\n"
+                     "e.g. cut2edl --no-pause recordings")
+        ("version", "print the version and do nothing else\n"
+                    "e.g. cut2edl --version");
     return allowed;
+}
+
+// The library allows one short name per option; "-h" is a second one for help.
+std::pair<std::string, std::string> helpAlias(const std::string& token) {
+    if (token == "-h") return {"help", std::string()};
+    return {};
 }
 
 po::options_description hiddenOptions() {
@@ -39,11 +68,18 @@ void parseCommandLine(int argc, const char* const* argv, const po::options_descr
     positional.add("input", -1);
 
     po::variables_map values;
-    po::store(po::command_line_parser(argc, argv).options(all).positional(positional).run(), values);
+    po::store(po::command_line_parser(argc, argv).options(all).positional(positional).extra_parser(helpAlias).run(),
+              values);
     po::notify(values);
 
     if (values.count("help")) options.help = true;
     if (values.count("subdirectories")) options.subdirs = true;
+    options.action = values["action"].as<EdlAction>();
+    if (values.count("no-pause")) options.noPause = true;
+    if (values.count("version")) {
+        options.version = true;
+        return;  // no input is discovered, not even the working directory
+    }
     if (values.count("input")) {
         for (const std::string& input : values["input"].as<std::vector<std::string>>()) addInput(options, input);
     } else {
@@ -66,7 +102,7 @@ bool parseOptions(int argc, const char* const* argv, const std::shared_ptr<Optio
         options->help = true;
         parsed = false;
     }
-    if (options->help) std::cout << "Usage: cut2edl [options] [file or directory]...\n" << allowed;
+    if (options->help && !options->version) std::cout << "Usage: cut2edl [options] [file or directory]...\n" << allowed;
     return parsed;
 }
 

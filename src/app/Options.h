@@ -6,6 +6,8 @@
 
 #include <boost/filesystem/path.hpp>
 
+#include "convert/EdlAction.h"
+
 namespace cut2edl {
 
 // The parsed command line and the inputs resolved from it; one per run.
@@ -14,11 +16,15 @@ struct Options {
     bool subdirs = false;
     std::vector<boost::filesystem::path> inputDirs;
     std::vector<boost::filesystem::path> inputFiles;  // the batch, in the order found
+    EdlAction action = EdlAction::Cut;                // written in every EDL line
+    bool noPause = false;                             // no wait for a key press at the end
+    bool version = false;                             // print the version and do nothing else
 };
 
 // Fills the record and hands every input (or the working directory when none is
 // named) to input discovery. A command-line error is printed, sets help and
-// returns false; whenever help is set, the usage follows.
+// returns false; whenever help is set, the usage follows. A version request
+// silences both the usage and input discovery.
 bool parseOptions(int argc, const char* const* argv, const std::shared_ptr<Options>& options);
 
 // Writes the options summary to standard output and returns that stream.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <boost/regex.hpp>
 #include <gtest/gtest.h>
 
 #include "convert/TestSupport.h"
@@ -182,6 +183,68 @@ TEST_F(Batch, UnknownOptionConvertsNothing) {
     const std::string tail = summary(true, false, {}, {});
     EXPECT_EQ(run.out.substr(run.out.size() - tail.size()), tail);
     EXPECT_FALSE(fs::exists(folder / "good.edl"));
+}
+
+// 0 8588, 23590 31088, 43510 51156, 59856 61196 at 25 frames per second.
+std::string goodEdl(char actionCode) {
+    std::string edl;
+    for (const char* span : {"0\t343.52", "943.6\t1243.52", "1740.4\t2046.24", "2394.24\t2447.84"}) {
+        edl += span + std::string("\t") + actionCode + "\r\n";
+    }
+    return edl;
+}
+
+TEST_F(Batch, ActionCodeIsWrittenInEveryLine) {
+    EXPECT_EQ(goodEdl('0'), test::readFile(test::dataFile("ps-25-720x576-ac3.edl.expected")));
+    for (const char code : {'0', '1', '2', '3'}) {
+        const ProgramRun run = runProgram(folder.path(), {"--action", std::string(1, code), good.string()});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, summary(false, false, {}, {good}));
+        EXPECT_EQ(test::readFile(folder / "good.edl"), goodEdl(code));
+    }
+}
+
+// The usage block as the help switch prints it: all before the options summary.
+std::string usageText(const fs::path& workDir, const fs::path& cutList) {
+    const std::string help = runProgram(workDir, {"--help", cutList.string()}).out;
+    return help.substr(0, help.find("\nOptions summary\n"));
+}
+
+TEST_F(Batch, BadActionConvertsNothing) {
+    const std::string usage = usageText(folder.path(), noVideo);
+    ASSERT_EQ(usage.rfind("Usage: cut2edl [options] [file or directory]...\nAllowed options:\n", 0), 0U) << usage;
+    for (const auto& [arguments, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--action", "4", good.string()}, "the argument ('4') for option '--action' is invalid"},
+             {{"--action", "x", good.string()}, "the argument ('x') for option '--action' is invalid"},
+             {{good.string(), "--action"}, "the required argument for option '--action' is missing"},
+         }) {
+        const ProgramRun run = runProgram(folder.path(), arguments);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, message + "\n" + usage + summary(true, false, {}, {}));
+        EXPECT_FALSE(fs::exists(folder / "good.edl"));
+    }
+}
+
+TEST_F(Batch, VersionPrintsItsLineAndDoesNothingElse) {
+    const std::string line = std::string("cut2edl ") + CUT2EDL_VERSION + "\n";
+    EXPECT_TRUE(boost::regex_match(line, boost::regex("cut2edl [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << line;
+    for (const auto& arguments :
+         std::vector<std::vector<std::string>>{{"--version"}, {"-s", good.string(), "--version"}}) {
+        const ProgramRun run = runProgram(folder.path(), arguments);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, line);
+        EXPECT_FALSE(fs::exists(folder / "good.edl"));
+    }
+}
+
+TEST_F(Batch, ShortHelpFormsAreTheLongOne) {
+    const std::string help = runProgram(folder.path(), {"--help", noVideo.string()}).out;
+    EXPECT_EQ(runProgram(folder.path(), {"-h", noVideo.string()}).out, help);
+    EXPECT_EQ(runProgram(folder.path(), {"-?", noVideo.string()}).out, help);
+    EXPECT_NE(help.find("\nHelp:    true\n"), std::string::npos);
 }
 
 TEST_F(Batch, SubdirectorySwitchFindsNestedCutListsOnceDespiteALoop) {

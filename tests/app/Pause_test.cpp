@@ -11,6 +11,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -28,10 +29,14 @@ constexpr auto patience = 30s;
 
 class Terminal {
 public:
-    explicit Terminal(const boost::filesystem::path& workDir) {
+    explicit Terminal(const boost::filesystem::path& workDir, std::vector<std::string> arguments = {}) {
+        arguments.insert(arguments.begin(), CUT2EDL_EXE);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) argv.push_back(argument.data());
+        argv.push_back(nullptr);
         child_ = forkpty(&master_, nullptr, nullptr, nullptr);
         if (child_ == 0) {
-            if (chdir(workDir.c_str()) == 0) execl(CUT2EDL_EXE, CUT2EDL_EXE, static_cast<char*>(nullptr));
+            if (chdir(workDir.c_str()) == 0) execv(CUT2EDL_EXE, argv.data());
             _exit(127);
         }
     }
@@ -102,6 +107,31 @@ TEST(Pause, OnATerminalWaitsForOneKeyWithoutEcho) {
     terminal.press('k');
     const std::string all = terminal.readToEnd();
     EXPECT_EQ(all.substr(beforeKey.size()), "\r\n");
+    EXPECT_EQ(terminal.exitCode(), 0);
+}
+
+// Ends on its own; should it prompt after all, a key releases it so the test ends.
+std::string runToTheEnd(Terminal& terminal) {
+    const std::string all = terminal.readToEnd();
+    if (all.find(prompt) != std::string::npos) terminal.press('k');
+    return all;
+}
+
+TEST(Pause, NoPauseSwitchEndsWithoutAKey) {
+    const test::TempDir folder;
+    Terminal terminal(folder.path(), {"--no-pause"});
+    ASSERT_TRUE(terminal.started());
+    const std::string all = runToTheEnd(terminal);
+    EXPECT_EQ(all.find(prompt), std::string::npos) << all;
+    EXPECT_NE(all.find("Options summary"), std::string::npos) << all;
+    EXPECT_EQ(terminal.exitCode(), 0);
+}
+
+TEST(Pause, VersionPrintsOnlyItsLineAndEnds) {
+    const test::TempDir folder;
+    Terminal terminal(folder.path(), {"--version"});
+    ASSERT_TRUE(terminal.started());
+    EXPECT_EQ(runToTheEnd(terminal), "cut2edl " CUT2EDL_VERSION "\r\n");  // the terminal turns "\n" into "\r\n"
     EXPECT_EQ(terminal.exitCode(), 0);
 }
 
