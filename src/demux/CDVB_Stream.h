@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "demux/BlockCache.h"
+#include "mpeg/line_sink.h"
+
+namespace cut2edl {
+
+// Where the packets from `packetNumber` on lie: packet n at byteOffset + n × 188.
+struct SyncPoint {
+    std::int64_t packetNumber;
+    std::int64_t byteOffset;
+};
+
+// Random access to the 188-byte packets of a transport stream by number. The
+// first packet is found behind any junk the recording begins with; a packet
+// that does not start with the sync byte makes the reader find the sync again
+// and address the packets behind it from there.
+class CDVB_Stream {
+public:
+    static constexpr int packetSize = 188;
+    static constexpr std::uint8_t syncByte = 0x47;
+    // How far any search for a sync byte or a packet goes.
+    static constexpr std::int64_t searchBound = 16 * 1024 * 1024;
+    static constexpr std::int64_t unbounded = INT64_MAX;
+
+    explicit CDVB_Stream(NoticeSink notices = notice_to_stdout);
+
+    // Opens `path` and finds its first packet. Reports "Failure to open
+    // stream!" or "Could not find start of Header - check stream!" and is
+    // left closed when either fails.
+    bool open(const std::string& path);
+    void close();
+    bool isOpen() const { return !path.empty(); }
+
+    std::int64_t addressOf(std::int64_t packet) const;
+
+    // Copies packet `n` into `buffer`; false when the file ends before it.
+    bool readPacket(std::int64_t n, std::uint8_t* buffer);
+
+    // The first packet from `first` on whose PID is `pid` and that starts a
+    // payload unit, searching no further than the packet at `endAddress`; -1
+    // when there is none.
+    std::int64_t findPayloadStartForward(int pid, std::int64_t first, std::int64_t endAddress = unbounded);
+    // The last such packet at or before `last`; -1 when there is none.
+    std::int64_t findPayloadStartBackward(std::int64_t last, int pid);
+
+    bool endOfFile() const { return atEnd; }
+    bool failed() const { return file.failed(); }
+    std::int64_t fileSize() const { return file.size(); }
+
+    std::string path;
+    std::int64_t firstSyncOffset = -1;
+    std::vector<SyncPoint> syncPoints;
+
+private:
+    bool findFirstSync();
+    // The packet's bytes from its sync byte, after finding the sync again when
+    // the packet does not start with it; nullptr at the end of the file.
+    const std::uint8_t* packetAt(std::int64_t n);
+    void resync(std::int64_t n);
+
+    NoticeSink notices;
+    BlockCache file;
+    bool atEnd = false;
+};
+
+}  // namespace cut2edl
