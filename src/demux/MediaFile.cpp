@@ -8,6 +8,7 @@
 
 #include "asf/DemuxerASF.h"
 #include "demux/DemuxerPS.h"
+#include "demux/DemuxerTS.h"
 
 namespace cut2edl {
 
@@ -50,7 +51,9 @@ MediaFile::MediaFile(std::string videoPath) : path(std::move(videoPath)) {
         case ContainerKind::Asf:
             demuxer = std::make_shared<DemuxerASF>(this, path);
             break;
-        case ContainerKind::TransportStream:  // no transport-stream demuxer yet: rate stays unknown
+        case ContainerKind::TransportStream:
+            demuxer = std::make_shared<DemuxerTS>(this, path);
+            break;
         case ContainerKind::Unknown:
             break;
     }

@@ -84,14 +84,6 @@ std::vector<Recording> recordings() {
     return rows;
 }
 
-std::vector<Recording> recordingsInScope() {
-    std::vector<Recording> rows;
-    for (const Recording& row : recordings()) {
-        if (row.container != "ts") rows.push_back(row);  // transport streams are tested with their demuxer
-    }
-    return rows;
-}
-
 class EveryRecording : public ::testing::TestWithParam<Recording> {};
 
 TEST_P(EveryRecording, ConvertsToTheExpectedEdlOrSaysWhyNot) {
@@ -116,7 +108,7 @@ TEST_P(EveryRecording, ConvertsToTheExpectedEdlOrSaysWhyNot) {
     EXPECT_EQ(run.out, expectedOut);
 }
 
-INSTANTIATE_TEST_SUITE_P(TestData, EveryRecording, ::testing::ValuesIn(recordingsInScope()),
+INSTANTIATE_TEST_SUITE_P(TestData, EveryRecording, ::testing::ValuesIn(recordings()),
                          [](const ::testing::TestParamInfo<Recording>& info) {
                              std::string name = info.param.base();
                              for (char& c : name) {
@@ -125,10 +117,27 @@ INSTANTIATE_TEST_SUITE_P(TestData, EveryRecording, ::testing::ValuesIn(recording
                              return name;
                          });
 
-TEST(EndToEnd, TableNamesRecordingsOfEveryKindInScope) {
+TEST(EndToEnd, TableNamesRecordingsOfEveryKind) {
     std::set<std::string> kinds;
-    for (const Recording& row : recordingsInScope()) kinds.insert(row.container);
-    EXPECT_EQ(kinds, (std::set<std::string>{"ps", "asf", "unknown"}));
+    for (const Recording& row : recordings()) kinds.insert(row.container);
+    EXPECT_EQ(kinds, (std::set<std::string>{"ps", "ts", "asf", "unknown"}));
+}
+
+// Two real DVB-T captures: the head of a whole multiplex whose programs carry
+// MPEG audio only, and one whose PAT names 20 programs of which two PMTs come.
+TEST(EndToEnd, RealBroadcastCapturesConvertOrSayWhyNot) {
+    const test::TempDir folder;
+    for (const char* base : {"dvbt-it-rai-mux-head", "dvbt-it-mediaset-psi-only"}) {
+        test::copyDataFile(std::string(base) + ".txt", folder / (std::string(base) + ".txt"));
+        test::copyDataFile(std::string(base) + ".ts", folder / (std::string(base) + ".ts"));
+    }
+    const fs::path rai = folder / "dvbt-it-rai-mux-head.txt";
+    const fs::path mediaset = folder / "dvbt-it-mediaset-psi-only.txt";
+    const ProgramRun run = runProgram(folder.path(), {rai.string(), mediaset.string()});
+    EXPECT_EQ(run.out, summary(false, false, {}, {rai, mediaset}) +
+                           unable(mediaset, "the frame rate could not be determined"));
+    EXPECT_EQ(test::readFile(folder / "dvbt-it-rai-mux-head.edl"),
+              test::readFile(test::dataFile("dvbt-it-rai-mux-head.edl.expected")));
 }
 
 class Batch : public ::testing::Test {

@@ -1,0 +1,336 @@
+#include "demux/DemuxerTS.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "mpeg/mpeg_pes_header.h"
+#include "mpeg/mpeg_sequence_header.h"
+
+namespace cut2edl {
+
+namespace {
+
+constexpr int patPid = 0;
+constexpr int packetHeaderSize = TSPacketHeader::size;
+constexpr int maxAdaptationFieldLength = 183;
+// The largest section: a section_length of 0xFFF and the three bytes before it.
+constexpr int maxSectionSize = 0xFFF + 3;
+// The video data a sequence header is looked for in, and how much of it may
+// remain unfilled: one more payload would not fit.
+constexpr int videoBufferSize = 4096;
+constexpr int videoBufferSlack = 184;
+// How far behind a payload start its continuation packets are looked for.
+constexpr std::int64_t continuationBound = 1024 * 1024;
+
+constexpr std::uint8_t mpeg2VideoType = 0x02;
+constexpr std::uint8_t mpeg1AudioType = 0x03;
+constexpr std::uint8_t mpeg2AudioType = 0x04;
+constexpr std::uint8_t privateDataType = 0x06;
+constexpr std::uint8_t aacAdtsType = 0x0F;
+constexpr std::uint8_t aacLatmType = 0x11;
+constexpr std::uint8_t ac3Type = 0x81;
+constexpr std::int32_t ac3AudioKind = 2;
+
+constexpr std::uint8_t teletextTag = 0x56;
+constexpr std::uint8_t ac3Tag = 0x6A;
+constexpr std::uint8_t enhancedAc3Tag = 0x7A;
+constexpr std::uint8_t dtsTag = 0x7B;
+constexpr std::uint8_t aacTag = 0x7C;
+
+// Offset of the payload in the packet whose header has just been parsed, or
+// -1 when the packet has none.
+int payloadOffsetOf(const std::uint8_t* packet, const TSPacketHeader& header) {
+    if (!header.has_payload()) return -1;
+    if (!header.has_adaptation_field()) return packetHeaderSize;
+    const int length = packet[packetHeaderSize];
+    if (length > maxAdaptationFieldLength) return -1;
+    const int offset = packetHeaderSize + 1 + length;
+    return offset < DemuxerTS::packetSize ? offset : -1;
+}
+
+bool carriesSound(const PSI_PMT_Program_Info_Loop& stream) {
+    switch (stream.stream_type.value) {
+        case mpeg1AudioType: case mpeg2AudioType: case aacAdtsType: case aacLatmType: case ac3Type:
+            return true;
+        case privateDataType:
+            for (const Descriptor* d = stream.descriptors.get(); d != nullptr; d = d->next.get()) {
+                const auto tag = d->descriptor_tag.value;
+                if (tag == ac3Tag || tag == enhancedAc3Tag || tag == dtsTag || tag == aacTag) return true;
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool isVideoStreamId(std::uint8_t id) { return id >= 0xE0 && id <= 0xEF; }
+
+// The kinds of header a search for the sequence header passes over: slices,
+// pictures, user data, extensions, GOPs and PES headers.
+bool passedOver(std::uint8_t kind) {
+    return kind <= 0xAF || kind == 0xB2 || kind == 0xB5 || kind == 0xB8 || (kind >= 0xBD && kind <= 0xEF);
+}
+
+constexpr std::uint8_t sequenceHeaderKind = 0xB3;
+
+// The chain's first sequence header, when it comes before any header that
+// ends the walk and holds the fields up to its frame rate.
+const mpeg_sequence_header* firstSequenceHeader(const MPEG_Header* chain) {
+    for (const MPEG_Header* header = chain; header != nullptr; header = header->next.get()) {
+        if (header->kind() == sequenceHeaderKind) {
+            const auto& sequence = static_cast<const mpeg_sequence_header&>(*header);
+            return sequence.frame_rate_code.span != 0 ? &sequence : nullptr;
+        }
+        if (!passedOver(header->kind())) return nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int DemuxerTS::Section::size() const {
+    if (filled < 3) return maxSectionSize;
+    return ((bytes[1] & 0x0F) << 8 | bytes[2]) + 3;
+}
+
+DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const NoticeSink& noticeSink)
+    : Demuxer(owner, std::move(videoPath)), stream(std::make_shared<CDVB_Stream>(noticeSink)), notices(noticeSink) {
+    section.bytes.resize(maxSectionSize + packetSize);
+    probePrograms();
+    publish(frameRate, width, height);
+    ptsTracker = std::make_shared<PTSTracker>(readFirstVideoPts());
+}
+
+void DemuxerTS::probePrograms() {
+    if (!stream->open(path)) return;
+    readTables();
+    for (ProgramInfo& program : programs) {
+        if (!program.hasSequenceHeader() && program.videoPid != -1) readVideoParameters(program);
+    }
+    chooseProgram();
+}
+
+int DemuxerTS::payloadOffset(const std::uint8_t* bytes) {
+    header.parse(bytes, packetSize, &position);
+    position += packetHeaderSize;
+    if (header.has_adaptation_field()) position += bytes[packetHeaderSize] + 1;
+    return payloadOffsetOf(bytes, header);
+}
+
+void DemuxerTS::readTables() {
+    // Without a PAT the tables are looked for in the first 16 MiB; once one
+    // is parsed, for 16 MiB behind it: PSI repeats several times a second, so
+    // a PMT not seen by then is not in the recording.
+    std::int64_t tableBound = stream->addressOf(0) + probeBound;
+    for (std::int64_t n = 0; !pids.all_pmts_parsed() && stream->addressOf(n) < tableBound; ++n) {
+        if (!readTablePacket(n, tableBound)) break;
+    }
+}
+
+bool DemuxerTS::readTablePacket(std::int64_t n, std::int64_t& tableBound) {
+    if (!stream->readPacket(n, packet.data())) return false;
+    const int offset = payloadOffset(packet.data());
+    const int pid = header.PID;
+    const std::uint32_t flags = pids.pid_flags[pid];
+    if (offset < 0 || !header.payload_unit_start_indicator || (flags & PID_List::carries_psi) == 0) return true;
+    if (!assembleSection(n, offset)) return true;
+    if (pid == patPid) {
+        if (!pat) tableBound = stream->addressOf(n) + probeBound;
+        takePat();
+    } else if ((flags & PID_List::carries_pmt) != 0) {
+        takePmt(pid);
+    }
+    return true;
+}
+
+bool DemuxerTS::assembleSection(std::int64_t n, int offset) {
+    ++position;
+    const int start = offset + 1 + packet[offset];
+    if (start >= packetSize) return false;  // a pointer_field beyond the payload
+    const auto append = [this](const std::uint8_t* from, int count) {
+        const int room = static_cast<int>(section.bytes.size()) - section.filled;
+        count = std::min(count, room);
+        std::copy_n(from, count, section.bytes.begin() + section.filled);
+        section.filled += count;
+    };
+    section.filled = 0;
+    append(packet.data() + start, packetSize - start);
+    const int pid = header.PID;
+    const std::int64_t bound = stream->addressOf(n) + probeBound;
+    std::array<std::uint8_t, packetSize> next{};
+    for (std::int64_t k = n + 1; section.filled < section.size() && stream->addressOf(k) < bound; ++k) {
+        if (!stream->readPacket(k, next.data())) break;
+        TSPacketHeader nextHeader;
+        nextHeader.parse(next.data(), packetSize, &position);
+        if (static_cast<int>(nextHeader.PID) != pid) continue;
+        int from = payloadOffsetOf(next.data(), nextHeader);
+        if (from < 0) continue;
+        // A packet that starts a new section carries the end of this one behind its pointer_field.
+        if (nextHeader.payload_unit_start_indicator) ++from;
+        append(next.data() + from, packetSize - from);
+    }
+    return true;
+}
+
+ProgramInfo* DemuxerTS::programNumbered(int programNumber) {
+    const auto found = std::find_if(programs.begin(), programs.end(),
+                                    [programNumber](const ProgramInfo& p) { return p.programNumber == programNumber; });
+    return found == programs.end() ? nullptr : &*found;
+}
+
+void DemuxerTS::takePat() {
+    auto table = std::make_shared<PSI_PAT>();
+    table->parse(section.bytes.data(), &position, section.size(), section.filled, notices);
+    for (const PSI_PAT_Program* entry = table->programs.get(); entry != nullptr; entry = entry->next.get()) {
+        // Program 0 names the network PID, which carries no PMT.
+        if (entry->program_number.value == 0) continue;
+        const int pmtPid = entry->program_map_PID.value;
+        pids.pid_flags[pmtPid] |= PID_List::wanted | PID_List::carries_pmt | PID_List::carries_psi;
+        pids.program_numbers[pmtPid] = entry->program_number.value;
+        const auto known = [pmtPid](const std::vector<int>& list) {
+            return std::find(list.begin(), list.end(), pmtPid) != list.end();
+        };
+        if (!known(pids.parsed_pmt_pids) && !known(pids.pending_pmt_pids)) pids.pending_pmt_pids.push_back(pmtPid);
+        const bool listed = std::any_of(programs.begin(), programs.end(),
+                                        [pmtPid](const ProgramInfo& p) { return p.pmtPid == pmtPid; });
+        if (!listed) {
+            ProgramInfo program;
+            program.pmtPid = pmtPid;
+            program.programNumber = entry->program_number.value;
+            programs.push_back(std::move(program));
+        }
+    }
+    pids.pat_complete = true;
+    pat = std::move(table);
+}
+
+void DemuxerTS::takePmt(int pid) {
+    auto table = std::make_shared<PSI_PMT>();
+    table->parse(section.bytes.data(), section.size(), &position, section.filled, notices);
+    pmts[pid] = table;
+    ProgramInfo* program = programNumbered(table->program_number().value);
+    if (program == nullptr) return;
+    pids.pid_flags[table->PCR_PID.value] |= PID_List::wanted | PID_List::carries_pcr;
+    for (const auto* entry = table->streams.get(); entry != nullptr; entry = entry->next.get()) {
+        pids.pid_flags[entry->elementary_PID.value] |= PID_List::wanted | entry->stream_type.value;
+        takeStream(*program, *entry);
+    }
+    program->pmtParsed = true;
+    pids.mark_pmt_parsed(pid);
+}
+
+void DemuxerTS::takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop& entry) {
+    const int pid = entry.elementary_PID.value;
+    program.hasAudio = program.hasAudio || carriesSound(entry);
+    switch (entry.stream_type.value) {
+        case mpeg2VideoType:
+            program.videoPid = pid;
+            break;
+        case mpeg1AudioType: case mpeg2AudioType:
+            program.audioPid = pid;
+            break;
+        case ac3Type:
+            program.audioPid = pid;
+            program.audioKind = ac3AudioKind;
+            break;
+        case privateDataType:
+            if (!entry.descriptors) break;
+            if (entry.descriptors->descriptor_tag.value == teletextTag) {
+                pids.pid_flags[pid] |= PID_List::teletext_descriptor_first;
+            }
+            if (entry.descriptors->descriptor_tag.value == ac3Tag) pids.pid_flags[pid] |= PID_List::ac3_descriptor_first;
+            break;
+        default:
+            break;
+    }
+}
+
+void DemuxerTS::readVideoParameters(ProgramInfo& program) {
+    std::vector<std::uint8_t> buffer(videoBufferSize);
+    const std::int64_t endAddress = stream->addressOf(0) + probeBound;
+    for (std::int64_t k = stream->findPayloadStartForward(program.videoPid, 0, endAddress); k >= 0;
+         k = stream->findPayloadStartForward(program.videoPid, k + 1, endAddress)) {
+        const int filled = collectVideo(k, program.videoPid, endAddress, buffer);
+        auto chain = create_mpeg_header(buffer.data(), filled, &position, notices);
+        const mpeg_sequence_header* sequence = firstSequenceHeader(chain.get());
+        if (sequence == nullptr) continue;
+        program.height = sequence->vertical_size_value.value & 0xFFF;
+        program.width = sequence->horizontal_size_value.value & 0xFFF;
+        program.frameRate = sequence->frame_rate();
+        program.videoHeaders = std::move(chain);
+        return;
+    }
+}
+
+int DemuxerTS::collectVideo(std::int64_t first, int pid, std::int64_t endAddress, std::vector<std::uint8_t>& buffer) {
+    int filled = 0;
+    const std::int64_t bound = std::min(endAddress, stream->addressOf(first) + continuationBound);
+    for (std::int64_t n = first; filled < videoBufferSize - videoBufferSlack && stream->addressOf(n) < bound; ++n) {
+        if (!stream->readPacket(n, packet.data())) break;
+        TSPacketHeader packetHeader;
+        packetHeader.parse(packet.data(), packetSize, &position);
+        if (static_cast<int>(packetHeader.PID) != pid) continue;
+        const int offset = payloadOffsetOf(packet.data(), packetHeader);
+        if (offset < 0) continue;
+        const int count = std::min(packetSize - offset, videoBufferSize - filled);
+        std::copy_n(packet.begin() + offset, count, buffer.begin() + filled);
+        filled += count;
+    }
+    return filled;
+}
+
+void DemuxerTS::chooseProgram() {
+    const ProgramInfo* chosen = nullptr;
+    // The widest complete program; on equal widths the earlier.
+    for (const ProgramInfo& program : programs) {
+        if (program.complete() && (chosen == nullptr || program.width > chosen->width)) chosen = &program;
+    }
+    // With none complete: among the programs whose sequence header was found,
+    // those with sound first (a television service has sound; a test or data
+    // service may not), then the widest, then the earlier.
+    const auto better = [](const ProgramInfo& program, const ProgramInfo& than) {
+        if (program.hasAudio != than.hasAudio) return program.hasAudio;
+        return program.width > than.width;
+    };
+    if (chosen == nullptr) {
+        for (const ProgramInfo& program : programs) {
+            if (program.hasSequenceHeader() && (chosen == nullptr || better(program, *chosen))) chosen = &program;
+        }
+    }
+    if (chosen == nullptr) return;
+    audioPid = chosen->audioPid;
+    videoPid = chosen->videoPid;
+    frameRate = chosen->frameRate;
+    height = chosen->height;
+    width = chosen->width;
+    audioKind = chosen->audioKind;
+}
+
+std::int64_t DemuxerTS::readFirstVideoPts() {
+    if (videoPid < 0) return 0;
+    const std::int64_t endAddress = stream->addressOf(0) + probeBound;
+    for (std::int64_t k = stream->findPayloadStartForward(videoPid, 0, endAddress); k >= 0;
+         k = stream->findPayloadStartForward(videoPid, k + 1, endAddress)) {
+        if (!stream->readPacket(k, packet.data())) break;
+        TSPacketHeader packetHeader;
+        packetHeader.parse(packet.data(), packetSize, &position);
+        const int offset = payloadOffsetOf(packet.data(), packetHeader);
+        if (offset < 0 || packetSize - offset < 4 || !isVideoStreamId(packet[offset + 3])) continue;
+        int headerPosition = 1;
+        mpeg_pes_header pes;
+        pes.parse(packet.data() + offset, packetSize - offset, &headerPosition);
+        if (pes.start_code.value >> 8 != 1 || !pes.extension || !pes.extension->pts_dts) continue;
+        const pes_clock_value& pts = pes.extension->pts_dts->PTS;
+        if (pts.marker_bit_3.span != 0) return static_cast<std::int64_t>(pts.value());
+    }
+    return 0;
+}
+
+double DemuxerTS::progress() { return 0.0; }
+bool DemuxerTS::start() { return false; }
+bool DemuxerTS::run() { return false; }
+bool DemuxerTS::seekToTime(double) { return false; }
+bool DemuxerTS::addSeekPoint(double) { return true; }
+std::int64_t DemuxerTS::adjustSeekPosition(std::int64_t position) { return position; }
+
+}  // namespace cut2edl

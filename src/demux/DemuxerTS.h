@@ -1,0 +1,117 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "demux/CDVB_Stream.h"
+#include "demux/Demuxer.h"
+#include "mpeg/line_sink.h"
+#include "mpeg/mpeg_header.h"
+#include "ts/PID_List.h"
+#include "ts/PSI_PAT.h"
+#include "ts/PSI_PMT.h"
+#include "ts/TSPacketHeader.h"
+
+namespace cut2edl {
+
+class mpeg_sequence_header;
+
+// What the probe learns of one program of the PAT.
+struct ProgramInfo {
+    double frameRate = -1.0;
+    std::int32_t pmtPid = -1;
+    std::int32_t programNumber = -1;
+    std::int32_t audioPid = -1;
+    std::int32_t videoPid = -1;
+    std::int32_t height = -1;
+    std::int32_t width = -1;
+    // 2 when the audio is AC-3 signalled with stream_type 0x81, 0 otherwise.
+    std::int32_t audioKind = 0;
+    // Any stream of a kind that carries sound, whatever its signalling.
+    bool hasAudio = false;
+    bool pmtParsed = false;
+    // The header chain in which the first sequence header of the video was found.
+    std::shared_ptr<MPEG_Header> videoHeaders;
+
+    bool hasSequenceHeader() const { return width != -1 && height != -1; }
+    bool complete() const { return audioPid != -1 && videoPid != -1 && hasSequenceHeader() && audioKind != 0; }
+};
+
+// Demuxer for MPEG-2 transport streams. The constructor is the probe: it
+// reads the PAT and the PMTs, the first sequence header of each program's
+// video, chooses a program and publishes its frame rate and picture size.
+// Every search of the probe ends within bounds that do not grow with the file.
+class DemuxerTS : public Demuxer {
+public:
+    static constexpr std::int64_t probeBound = 16 * 1024 * 1024;
+    static constexpr int packetSize = CDVB_Stream::packetSize;
+
+    DemuxerTS(MediaFile* owner, std::string path, const NoticeSink& notices = notice_to_stdout);
+
+    double progress() override;
+    bool start() override;
+    bool run() override;
+    bool seekToTime(double time) override;
+    bool addSeekPoint(double time) override;
+    std::int64_t adjustSeekPosition(std::int64_t position) override;
+
+    const std::vector<ProgramInfo>& programList() const { return programs; }
+    const std::shared_ptr<PSI_PAT>& patSection() const { return pat; }
+    const std::map<int, std::shared_ptr<PSI_PMT>>& pmtSections() const { return pmts; }
+    std::int32_t chosenAudioPid() const { return audioPid; }
+    std::int32_t chosenVideoPid() const { return videoPid; }
+    const CDVB_Stream& packetReader() const { return *stream; }
+
+private:
+    // A table section as the packets of its PID carried it.
+    struct Section {
+        std::vector<std::uint8_t> bytes;
+        int filled = 0;
+        int size() const;
+    };
+
+    void probePrograms();
+    void readTables();
+    bool readTablePacket(std::int64_t n, std::int64_t& tableBound);
+    bool assembleSection(std::int64_t n, int payloadOffset);
+    void takePat();
+    void takePmt(int pid);
+    void takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop& stream);
+    ProgramInfo* programNumbered(int programNumber);
+
+    void readVideoParameters(ProgramInfo& program);
+    int collectVideo(std::int64_t first, int pid, std::int64_t endAddress, std::vector<std::uint8_t>& buffer);
+    void chooseProgram();
+    std::int64_t readFirstVideoPts();
+
+    // Offset of the payload in `packet`, or -1 when it has none; moves the
+    // header parsers' counter over the packet header and adaptation field.
+    int payloadOffset(const std::uint8_t* packet);
+
+    std::vector<ProgramInfo> programs;
+    std::shared_ptr<CDVB_Stream> stream;
+    std::int64_t packetNumber = 0;
+    std::int32_t audioPid = -1;
+    std::int32_t videoPid = -1;
+    double frameRate = -1.0;
+    std::int32_t height = -1;
+    std::int32_t width = -1;
+    std::int32_t audioKind = 0;
+    std::array<std::uint8_t, packetSize> packet{};
+
+    NoticeSink notices;
+    TSPacketHeader header;
+    PID_List pids;
+    // The header parsers' running byte counter.
+    int position = 1;
+    Section section;
+    std::shared_ptr<PSI_PAT> pat;
+    // The section last parsed on each PMT PID.
+    std::map<int, std::shared_ptr<PSI_PMT>> pmts;
+};
+
+}  // namespace cut2edl
