@@ -1,7 +1,6 @@
 #include "demux/DemuxerPS.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <vector>
@@ -18,11 +17,7 @@ namespace {
 constexpr std::uint32_t sequenceHeaderCode = 0x1B3;
 constexpr std::uint32_t groupStartCode = 0x1B8;
 constexpr std::uint32_t packStartCode = 0x1BA;
-constexpr int programEndId = 0xB9;
-constexpr int packId = 0xBA;
-constexpr int lastNonPacketId = 0xB8;
 constexpr std::size_t startCodeLength = 4;
-constexpr std::size_t packetStartLength = 6;
 constexpr std::size_t backwardBlockSize = 64 * 1024;
 
 bool isAudioId(int id) { return (id >= 0xC0 && id <= 0xDF) || id == 0xBD; }
@@ -123,7 +118,7 @@ bool DemuxerPS::start() {
 }
 
 bool DemuxerPS::run() {
-    while (readChunk() && parseChunk(readBuffer)) {
+    while (readChunk() && parsePesChunk(readBuffer, parser, *this)) {
     }
     return true;
 }
@@ -158,104 +153,27 @@ bool DemuxerPS::readChunk() {
     return whole;
 }
 
-bool DemuxerPS::parseChunk(std::span<const std::uint8_t> chunk) {
-    std::size_t position = 0;
-    if (resumeMode == Resume::Header) {
-        // The units that begin in the carried bytes are parsed where those
-        // bytes are joined with the start of this chunk.
-        const auto carried = static_cast<std::size_t>(pendingBytes);
-        const std::size_t borrowed = std::min(chunk.size(), maxUnitHeaderLength);
-        std::copy_n(chunk.begin(), borrowed, headerBuffer.begin() + static_cast<std::ptrdiff_t>(carried));
-        const std::span<const std::uint8_t> joined(headerBuffer.data(), carried + borrowed);
-        std::size_t joinedPosition = 0;
-        const Step step = parseUnits(joined, joinedPosition, carried);
-        if (step == Step::Stop) return false;
-        if (step == Step::Incomplete) return carryOver(joined.subspan(joinedPosition));
-        position = joinedPosition - carried;
-    } else if (pendingBytes >= static_cast<std::int64_t>(chunk.size())) {
-        pendingBytes -= static_cast<std::int64_t>(chunk.size());
-        return true;
-    } else {
-        position = static_cast<std::size_t>(pendingBytes);
-    }
-    pendingBytes = 0;
-    resumeMode = Resume::OtherBody;
-    switch (parseUnits(chunk, position, chunk.size())) {
-        case Step::Stop: return false;
-        case Step::Incomplete: return carryOver(chunk.subspan(position));
-        case Step::Next: break;
-    }
-    if (position > chunk.size()) {
-        pendingBytes = static_cast<std::int64_t>(position - chunk.size());
-        resumeMode = lastBodyMode;
-    }
-    return true;
+PesPacketHandler::Kind DemuxerPS::kindOf(int streamId) const {
+    if (streamId == videoStreamId) return Kind::Video;
+    if (streamId == audioStreamId) return Kind::Audio;
+    return Kind::Other;
 }
 
-DemuxerPS::Step DemuxerPS::parseUnits(std::span<const std::uint8_t> bytes, std::size_t& position, std::size_t end) {
-    while (position < end) {
-        const auto rest = bytes.subspan(position);
-        if (rest.size() < startCodeLength) return Step::Incomplete;
-        if (!startsWithStartCodePrefix(rest)) {
-            ++position;
-            continue;
-        }
-        const Unit unit = parseUnit(rest);
-        if (unit.step != Step::Next) return unit.step;
-        position += unit.headerLength + static_cast<std::size_t>(unit.bodyLength);
-        lastBodyMode = unit.bodyMode;
-    }
-    return Step::Next;
+void DemuxerPS::videoHeader(const PesPacketHeader& header, DemuxState&) {
+    if (!header.pts) return;
+    currentVideoPts = *header.pts;
+    std::int64_t pts = currentVideoPts;
+    if (pts != 0) ptsTracker->normalizePts(chunkEndOffset, pts, true);
 }
 
-DemuxerPS::Unit DemuxerPS::parseUnit(std::span<const std::uint8_t> bytes) {
-    const int id = bytes[3];
-    if (id == programEndId) return {.step = Step::Stop};
-    if (id == packId) {
-        const auto length = packHeaderLength(bytes);
-        if (!length) return {.step = Step::Incomplete};
-        return {.headerLength = *length};
-    }
-    if (id == videoStreamId) return parsePesPacket(bytes, true);
-    if (id == audioStreamId) return parsePesPacket(bytes, false);
-    if (id > lastNonPacketId) {
-        const auto length = pesPacketLength(bytes);
-        if (!length) return {.step = Step::Incomplete};
-        return {.headerLength = packetStartLength, .bodyLength = *length};
-    }
-    return {.headerLength = startCodeLength};
-}
-
-DemuxerPS::Unit DemuxerPS::parsePesPacket(std::span<const std::uint8_t> bytes, bool isVideo) {
-    const auto header = PesPacketHeader::parse(bytes);
-    if (!header) return {.step = Step::Incomplete};
-    std::int64_t pts = 0;
-    if (isVideo && header->pts) {
-        currentVideoPts = *header->pts;
-        pts = currentVideoPts;
-        if (pts != 0) ptsTracker->normalizePts(chunkEndOffset, pts, true);
-    } else if (!isVideo) {
-        // Audio without a time stamp of its own goes with the last video one.
-        pts = header->pts.value_or(currentVideoPts);
-        ptsTracker->normalizePts(chunkEndOffset, pts, false);
-    }
-    return {.headerLength = header->length,
-            .bodyLength = header->bodyLength(),
-            .bodyMode = isVideo ? Resume::VideoBody : Resume::AudioBody};
-}
-
-bool DemuxerPS::carryOver(std::span<const std::uint8_t> bytes) {
-    // A unit is only ever cut short of its header, which fits the buffer.
-    const std::size_t count = std::min(bytes.size(), maxUnitHeaderLength);
-    std::memmove(headerBuffer.data(), bytes.data(), count);
-    pendingBytes = static_cast<std::int64_t>(count);
-    resumeMode = Resume::Header;
-    return true;
+void DemuxerPS::audioHeader(const PesPacketHeader& header, DemuxState&) {
+    // Audio without a time stamp of its own goes with the last video one.
+    std::int64_t pts = header.pts.value_or(currentVideoPts);
+    ptsTracker->normalizePts(chunkEndOffset, pts, false);
 }
 
 void DemuxerPS::resetParser() {
-    resumeMode = Resume::OtherBody;
-    pendingBytes = 0;
+    parser.restart();
     currentVideoPts = 0;
 }
 

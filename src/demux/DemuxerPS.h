@@ -5,11 +5,10 @@
 #include <cstdint>
 #include <fstream>
 #include <optional>
-#include <span>
 #include <string>
 
 #include "demux/Demuxer.h"
-#include "demux/ProgramStreamHeaders.h"
+#include "demux/PesChunkParser.h"
 
 namespace cut2edl {
 
@@ -21,7 +20,7 @@ class BlockReader;
 // within the first probeWindow bytes, so that the cost of a probe does not
 // grow with the file. The streaming operations walk the whole file in chunks
 // through a parser that resumes where a chunk cut a packet.
-class DemuxerPS : public Demuxer {
+class DemuxerPS : public Demuxer, private PesPacketHandler {
 public:
     static constexpr std::int64_t probeWindow = 16 * 1024 * 1024;
     static constexpr std::size_t chunkSize = 4096;
@@ -41,34 +40,16 @@ public:
     std::int32_t videoStream() const { return videoStreamId; }
 
 private:
-    // How the parser goes on at the start of the next chunk.
-    enum class Resume : std::int32_t {
-        Header = 0,     // pendingBytes bytes of a cut unit wait in headerBuffer
-        AudioBody = 1,  // skip pendingBytes bytes of an audio packet's data
-        VideoBody = 2,  // skip pendingBytes bytes of a video packet's data
-        OtherBody = 3,  // skip pendingBytes bytes of any other packet
-    };
-    enum class Step { Next, Incomplete, Stop };
-    struct Unit {
-        Step step = Step::Next;
-        std::size_t headerLength = 0;
-        std::int64_t bodyLength = 0;
-        Resume bodyMode = Resume::OtherBody;
-    };
-
     void scanStreamIds(BlockReader& reader);
     void readSequenceHeader(BlockReader& reader);
     std::int64_t readFirstVideoPts(BlockReader& reader);
 
     bool readChunk();
-    bool parseChunk(std::span<const std::uint8_t> chunk);
-    // Parses the units that begin before `end`; `position` may end up beyond
-    // the bytes, inside the data of the last packet.
-    Step parseUnits(std::span<const std::uint8_t> bytes, std::size_t& position, std::size_t end);
-    Unit parseUnit(std::span<const std::uint8_t> bytes);
-    Unit parsePesPacket(std::span<const std::uint8_t> bytes, bool isVideo);
-    bool carryOver(std::span<const std::uint8_t> bytes);
     void resetParser();
+
+    Kind kindOf(int streamId) const override;
+    void videoHeader(const PesPacketHeader& header, DemuxState& state) override;
+    void audioHeader(const PesPacketHeader& header, DemuxState& state) override;
 
     std::int64_t tell();
     void moveTo(std::int64_t position);
@@ -81,15 +62,10 @@ private:
     double frameRate = -1.0;
     std::int32_t audioStreamId = -1;
     std::int32_t videoStreamId = -1;
-    Resume resumeMode = Resume::OtherBody;
     std::array<std::uint8_t, chunkSize> readBuffer{};
-    // A unit cut by a chunk boundary, followed by the start of the next chunk
-    // while it is completed.
-    std::array<std::uint8_t, 2 * maxUnitHeaderLength> headerBuffer{};
     std::int64_t chunkEndOffset = 0;
-    std::int64_t pendingBytes = 0;
     std::int64_t currentVideoPts = 0;
-    Resume lastBodyMode = Resume::OtherBody;
+    DemuxState parser;
 };
 
 }  // namespace cut2edl
