@@ -195,6 +195,4 @@ bool DemuxerASF::addSeekPoint(double time) {
     return true;
 }
 
-std::int64_t DemuxerASF::adjustSeekPosition(std::int64_t position) { return position; }
-
 }  // namespace cut2edl

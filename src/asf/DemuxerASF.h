@@ -35,7 +35,6 @@ public:
     bool run() override;
     bool seekToTime(double time) override;
     bool addSeekPoint(double time) override;
-    std::int64_t adjustSeekPosition(std::int64_t position) override;
 
     // Empty until the header walk met a File Properties Object.
     const std::optional<AsfFileProperties>& fileProperties() const { return properties; }

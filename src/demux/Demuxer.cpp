@@ -19,6 +19,8 @@ std::int64_t Demuxer::findSeekPosition(double time) const {
     return seekIndex[static_cast<std::size_t>(index)].position;
 }
 
+std::int64_t Demuxer::adjustSeekPosition(std::int64_t position) { return position; }
+
 void Demuxer::publish(double frameRate, std::int32_t width, std::int32_t height) {
     owner->frameRate = frameRate;
     owner->width = width;

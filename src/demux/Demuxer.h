@@ -34,7 +34,10 @@ public:
     virtual bool run() = 0;
     virtual bool seekToTime(double time) = 0;
     virtual bool addSeekPoint(double time) = 0;
-    virtual std::int64_t adjustSeekPosition(std::int64_t position) = 0;
+    // A position of the seek index moved to where decoding can begin. Where
+    // the index already holds such places (transport streams, ASF), the
+    // position itself.
+    virtual std::int64_t adjustSeekPosition(std::int64_t position);
 
     // Position of the index entry at least one whole interval before `time`,
     // so decoding can settle before the wanted time; 0 on an empty index.

@@ -326,11 +326,77 @@ std::int64_t DemuxerTS::readFirstVideoPts() {
     return 0;
 }
 
-double DemuxerTS::progress() { return 0.0; }
-bool DemuxerTS::start() { return false; }
-bool DemuxerTS::run() { return false; }
-bool DemuxerTS::seekToTime(double) { return false; }
-bool DemuxerTS::addSeekPoint(double) { return true; }
-std::int64_t DemuxerTS::adjustSeekPosition(std::int64_t position) { return position; }
+double DemuxerTS::progress() {
+    const std::int64_t packets = stream->fileSize() / packetSize;
+    return packets == 0 ? 0.0 : static_cast<double>(packetNumber) / static_cast<double>(packets);
+}
+
+bool DemuxerTS::start() {
+    packetNumber = 0;
+    audioState->restart();
+    videoState->restart();
+    return run();
+}
+
+bool DemuxerTS::run() {
+    for (; stream->readPacket(packetNumber, packet.data()); ++packetNumber) {
+        const int offset = payloadOffset(packet.data());
+        if (offset < 0) continue;
+        const int pid = header.PID;
+        DemuxState* state = pid == videoPid ? videoState.get() : pid == audioPid ? audioState.get() : nullptr;
+        if (state == nullptr) continue;
+        const std::span<const std::uint8_t> payload(packet.data() + offset, packet.size() - offset);
+        if (!feed(*state, payload, header.payload_unit_start_indicator != 0)) break;
+    }
+    return false;
+}
+
+bool DemuxerTS::feed(DemuxState& state, std::span<const std::uint8_t> payload, bool unitStart) {
+    // Behind a seek only a payload that starts a PES packet can be read: what
+    // continues a packet from before the seek would be taken for a header.
+    if (state.resyncAfterSeek) {
+        if (!unitStart) return true;
+        state.resyncAfterSeek = false;
+    }
+    if (unitStart) state.restart();
+    return parsePesChunk(payload, state, *this);
+}
+
+PesPacketHandler::Kind DemuxerTS::kindOf(int streamId) const {
+    if (streamId >= 0xE0 && streamId <= 0xEF) return Kind::Video;
+    if ((streamId >= 0xC0 && streamId <= 0xDF) || streamId == 0xBD) return Kind::Audio;
+    return Kind::Other;
+}
+
+void DemuxerTS::videoHeader(const PesPacketHeader& header, DemuxState&) {
+    if (!header.pts || *header.pts == 0) return;
+    std::int64_t pts = *header.pts;
+    ptsTracker->normalizePts(packetNumber, pts, true);
+}
+
+void DemuxerTS::audioHeader(const PesPacketHeader& header, DemuxState& state) {
+    if (header.pts) state.lastPts = *header.pts;
+    std::int64_t pts = state.lastPts;
+    ptsTracker->normalizePts(packetNumber, pts, false);
+    state.audioTime = static_cast<double>(pts) / 90000.0;
+}
+
+bool DemuxerTS::seekToTime(double time) {
+    packetNumber = findSeekPosition(time);
+    for (DemuxState* state : {audioState.get(), videoState.get()}) {
+        state->restart();
+        state->resyncAfterSeek = true;
+    }
+    const std::int64_t address = stream->addressOf(packetNumber);
+    return stream->isOpen() && !stream->failed() && address >= 0 && address + packetSize <= stream->fileSize();
+}
+
+bool DemuxerTS::addSeekPoint(double time) {
+    // The last payload start of the video before the packet being processed;
+    // the file's start when there is none.
+    const std::int64_t found = stream->findPayloadStartBackward(packetNumber - 1, videoPid);
+    seekIndex.push_back({std::max<std::int64_t>(found, 0), time});
+    return true;
+}
 
 }  // namespace cut2edl

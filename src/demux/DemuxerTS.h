@@ -9,6 +9,7 @@
 
 #include "demux/CDVB_Stream.h"
 #include "demux/Demuxer.h"
+#include "demux/PesChunkParser.h"
 #include "mpeg/line_sink.h"
 #include "mpeg/mpeg_header.h"
 #include "ts/PID_List.h"
@@ -45,7 +46,10 @@ struct ProgramInfo {
 // reads the PAT and the PMTs, the first sequence header of each program's
 // video, chooses a program and publishes its frame rate and picture size.
 // Every search of the probe ends within bounds that do not grow with the file.
-class DemuxerTS : public Demuxer {
+// The streaming operations walk the packets of the chosen program's video and
+// audio through the PES parser, one state per PID; seek points are packet
+// numbers.
+class DemuxerTS : public Demuxer, private PesPacketHandler {
 public:
     static constexpr std::int64_t probeBound = 16 * 1024 * 1024;
     static constexpr int packetSize = CDVB_Stream::packetSize;
@@ -57,7 +61,6 @@ public:
     bool run() override;
     bool seekToTime(double time) override;
     bool addSeekPoint(double time) override;
-    std::int64_t adjustSeekPosition(std::int64_t position) override;
 
     const std::vector<ProgramInfo>& programList() const { return programs; }
     const std::shared_ptr<PSI_PAT>& patSection() const { return pat; }
@@ -65,6 +68,9 @@ public:
     std::int32_t chosenAudioPid() const { return audioPid; }
     std::int32_t chosenVideoPid() const { return videoPid; }
     const CDVB_Stream& packetReader() const { return *stream; }
+    std::int64_t currentPacket() const { return packetNumber; }
+    const DemuxState& audio() const { return *audioState; }
+    const DemuxState& video() const { return *videoState; }
 
 private:
     // A table section as the packets of its PID carried it.
@@ -92,6 +98,12 @@ private:
     // header parsers' counter over the packet header and adaptation field.
     int payloadOffset(const std::uint8_t* packet);
 
+    // Gives one payload of a followed PID to the PES parser; false when it asks to stop.
+    bool feed(DemuxState& state, std::span<const std::uint8_t> payload, bool unitStart);
+    Kind kindOf(int streamId) const override;
+    void videoHeader(const PesPacketHeader& header, DemuxState& state) override;
+    void audioHeader(const PesPacketHeader& header, DemuxState& state) override;
+
     std::vector<ProgramInfo> programs;
     std::shared_ptr<CDVB_Stream> stream;
     std::int64_t packetNumber = 0;
@@ -102,6 +114,8 @@ private:
     std::int32_t width = -1;
     std::int32_t audioKind = 0;
     std::array<std::uint8_t, packetSize> packet{};
+    std::shared_ptr<DemuxState> audioState = std::make_shared<DemuxState>();
+    std::shared_ptr<DemuxState> videoState = std::make_shared<DemuxState>();
 
     NoticeSink notices;
     TSPacketHeader header;
