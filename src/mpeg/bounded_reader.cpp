@@ -35,6 +35,25 @@ unsigned BoundedReader::read_bit() {
     return bit;
 }
 
+std::uint32_t BoundedReader::read_ue() {
+    constexpr int longest_prefix = 31;
+    int leading_zero_bits = 0;
+    while (!exhausted && read_bit() == 0) {
+        if (++leading_zero_bits > longest_prefix) exhausted = true;
+    }
+    if (exhausted || leading_zero_bits == 0) return 0;
+    const std::uint32_t suffix = read_bits(leading_zero_bits);
+    return exhausted ? 0 : ((std::uint32_t{1} << leading_zero_bits) - 1) + suffix;
+}
+
+std::int32_t BoundedReader::read_se() {
+    const std::uint32_t code_num = read_ue();
+    // 1, 2, 3, 4, ... map to 1, -1, 2, -2, ...; the largest code_num, 2^32 - 2,
+    // gives -(2^31 - 1), which fits.
+    const auto magnitude = static_cast<std::int32_t>((code_num + 1) / 2);
+    return (code_num & 1u) ? magnitude : -magnitude;
+}
+
 void BoundedReader::read(Field<std::uint64_t>& field, int count) {
     const int first = byte_index;
     const int high_bits = count > 32 ? count - 32 : 0;

@@ -52,6 +52,26 @@ public:
     // bounds it; skip them here once it is done.
     BoundedReader slice(int count) const;
 
+    // Exp-Golomb codes ue(v) and se(v): leading zero bits, a 1, then as many
+    // bits again. A code with more than 31 leading zeros (whose value would not
+    // fit in 32 bits) ends reading as the end of the buffer does.
+    std::uint32_t read_ue();
+    std::int32_t read_se();
+
+    template <typename T>
+    void read_ue(Field<T>& field) {
+        read_exp_golomb(field, [this] { return read_ue(); });
+    }
+
+    template <typename T>
+    void read_se(Field<T>& field) {
+        read_exp_golomb(field, [this] { return read_se(); });
+    }
+
+    // Ends reading as the end of the buffer would: for a value that the syntax
+    // does not allow, after which nothing behind it can be trusted.
+    void stop() { exhausted = true; }
+
     void skip_bits(int count);
     void skip_bytes(int count);
 
@@ -75,6 +95,15 @@ public:
     }
 
 private:
+    template <typename T, typename Read>
+    void read_exp_golomb(Field<T>& field, Read read_code) {
+        const int first = byte_index;
+        const auto value = read_code();
+        if (exhausted) return;
+        field.value = static_cast<T>(value);
+        field.span = span_of(first, last_byte_touched());
+    }
+
     bool fits(int count) const;
     int last_byte_touched() const { return bit_index == 7 ? byte_index - 1 : byte_index; }
     void update_position() { *position = start_position + consumed(); }
