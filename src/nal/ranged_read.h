@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+
+#include "mpeg/bounded_reader.h"
+
+// Exp-Golomb reads of syntax elements whose range the standard bounds. A value
+// outside the range is not kept and ends the parse, as the end of the buffer
+// does: the fields behind it, and any count it gives, cannot be trusted.
+namespace cut2edl {
+
+// se(v) for a signed field, ue(v) for an unsigned one.
+template <typename T>
+void read_exp_golomb_within(BoundedReader& reader, Field<T>& field, T smallest, T largest) {
+    Field<T> read;
+    if constexpr (std::is_signed_v<T>) {
+        reader.read_se(read);
+    } else {
+        reader.read_ue(read);
+    }
+    if (reader.ran_out()) return;
+    if (read.value < smallest || read.value > largest) {
+        reader.stop();
+        return;
+    }
+    field = read;
+}
+
+inline void read_ue_at_most(BoundedReader& reader, Field<std::uint32_t>& field, std::uint32_t largest) {
+    read_exp_golomb_within<std::uint32_t>(reader, field, 0, largest);
+}
+
+inline void read_se_within(BoundedReader& reader, Field<std::int32_t>& field, std::int32_t smallest,
+                           std::int32_t largest) {
+    read_exp_golomb_within(reader, field, smallest, largest);
+}
+
+}  // namespace cut2edl

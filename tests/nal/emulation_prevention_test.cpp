@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "nal/emulation_prevention.h"
+
+namespace cut2edl {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes unescaped(const Bytes& bytes) {
+    return remove_emulation_prevention(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+TEST(EmulationPrevention, DropsTheThreeOfEveryZeroZeroThree) {
+    EXPECT_EQ(unescaped({0x00, 0x00, 0x03, 0x01}), (Bytes{0x00, 0x00, 0x01}));
+    EXPECT_EQ(unescaped({0x64, 0x00, 0x00, 0x03, 0x00, 0x00, 0x03, 0x02}), (Bytes{0x64, 0x00, 0x00, 0x00, 0x00, 0x02}));
+    EXPECT_EQ(unescaped({0x00, 0x00, 0x00, 0x03, 0x01}), (Bytes{0x00, 0x00, 0x00, 0x01}));
+}
+
+TEST(EmulationPrevention, DropsAThreeAtTheVeryEnd) {
+    EXPECT_EQ(unescaped({0x80, 0x00, 0x00, 0x03}), (Bytes{0x80, 0x00, 0x00}));
+}
+
+TEST(EmulationPrevention, KeepsEveryOtherThree) {
+    // The count of zeros starts again behind a dropped byte: the second 03 stays.
+    EXPECT_EQ(unescaped({0x00, 0x00, 0x03, 0x03}), (Bytes{0x00, 0x00, 0x03}));
+    EXPECT_EQ(unescaped({0x03, 0x00, 0x03, 0x00, 0x01, 0x00, 0x03}), (Bytes{0x03, 0x00, 0x03, 0x00, 0x01, 0x00, 0x03}));
+    EXPECT_EQ(unescaped({0x00, 0x10, 0x00, 0x03}), (Bytes{0x00, 0x10, 0x00, 0x03}));
+    EXPECT_EQ(unescaped({}), Bytes{});
+}
+
+}  // namespace
+}  // namespace cut2edl
