@@ -7,6 +7,7 @@
 #include <boost/filesystem/operations.hpp>
 
 #include "app/NameCheck.h"
+#include "convert/Conversion.h"
 
 namespace cut2edl {
 
@@ -86,7 +87,7 @@ void addInput(Options& options, const std::string& input) {
             std::cout << "Input does not exist: " << path.generic_string() << "\n";
         } else if (fs::is_directory(path)) {
             addDirectory(options, path);
-        } else if (path.extension() == cutListExtension) {
+        } else if (path.extension() == cutListExtension || (options.inspect && isVideoFile(path))) {
             options.inputFiles.push_back(path);
         }
     } catch (const std::exception& error) {

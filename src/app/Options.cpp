@@ -41,6 +41,9 @@ po::options_description visibleOptions() {
          "action code of every EDL line: 0 cut, 1 mute,\n"
          "2 scene marker, 3 commercial break\n"
          "e.g. cut2edl --action 3 show.txt")
+        ("inspect,i", "print a report of each video instead of converting:\n"
+                      "its container, tables, programs and frame rate\n"
+                      "e.g. cut2edl -i show.txt")
         ("no-pause", "end without waiting for a key press\n"
                      "e.g. cut2edl --no-pause recordings")
         ("version", "print the version and do nothing else\n"
@@ -76,6 +79,7 @@ void parseCommandLine(int argc, const char* const* argv, const po::options_descr
     if (values.count("subdirectories")) options.subdirs = true;
     options.action = values["action"].as<EdlAction>();
     if (values.count("no-pause")) options.noPause = true;
+    if (values.count("inspect")) options.inspect = true;
     if (values.count("version")) {
         options.version = true;
         return;  // no input is discovered, not even the working directory

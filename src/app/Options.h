@@ -19,6 +19,7 @@ struct Options {
     EdlAction action = EdlAction::Cut;                // written in every EDL line
     bool noPause = false;                             // no wait for a key press at the end
     bool version = false;                             // print the version and do nothing else
+    bool inspect = false;                             // report on each video instead of converting
 };
 
 // Fills the record and hands every input (or the working directory when none is

@@ -5,6 +5,7 @@
 #include "app/Pause.h"
 #include "app/Version.h"
 #include "convert/Conversion.h"
+#include "convert/Inspection.h"
 
 int main(int argc, char** argv) {
     using namespace cut2edl;
@@ -15,7 +16,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     printOptionsSummary(*options) << "\n";
-    for (const auto& cutList : options->inputFiles) convertCutList(cutList, options->action);
+    for (const auto& input : options->inputFiles) {
+        if (options->inspect) {
+            inspectInput(input);
+        } else {
+            convertCutList(input, options->action);
+        }
+    }
     if (!options->noPause) pauseForKeyPress();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "convert/Conversion.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <iostream>
@@ -19,9 +20,7 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-void reportFailure(const fs::path& cutListPath, const char* reason) {
-    std::cout << "Unable to convert \"" << native_file_string(cutListPath) << "\" because " << reason << ".\n";
-}
+constexpr std::array videoExtensions = {".mpg", ".mpeg", ".ts", ".dvr-ms"};
 
 // The video is closed again before the cut list is opened. Nothing when the
 // probe throws (a directory named like the video, a file the demuxer cannot open).
@@ -36,9 +35,17 @@ std::optional<double> probeFrameRate(const fs::path& video) {
 
 }  // namespace
 
+void reportFailure(const char* verb, const fs::path& cutListPath, const char* reason) {
+    std::cout << "Unable to " << verb << " \"" << native_file_string(cutListPath) << "\" because " << reason << ".\n";
+}
+
+bool isVideoFile(const fs::path& path) {
+    const std::string extension = path.extension().string();
+    return std::find(videoExtensions.begin(), videoExtensions.end(), extension) != videoExtensions.end();
+}
+
 fs::path findCompanionVideo(const fs::path& cutListPath) {
-    static constexpr std::array extensions = {".mpg", ".mpeg", ".ts", ".dvr-ms"};
-    for (const char* extension : extensions) {
+    for (const char* extension : videoExtensions) {
         const fs::path candidate = change_extension(cutListPath, extension);
         boost::system::error_code error;
         if (fs::exists(candidate, error)) return candidate;
@@ -48,15 +55,15 @@ fs::path findCompanionVideo(const fs::path& cutListPath) {
 
 void convertCutList(fs::path cutListPath, EdlAction action) {
     const fs::path video = findCompanionVideo(cutListPath);
-    if (video.empty()) return reportFailure(cutListPath, "no accompaning video file could be found");
+    if (video.empty()) return reportFailure("convert", cutListPath, "no accompaning video file could be found");
 
     const std::optional<double> frameRate = probeFrameRate(video);
-    if (!frameRate) return reportFailure(cutListPath, "the video file could not be read");
-    if (*frameRate < 0) return reportFailure(cutListPath, "the frame rate could not be determined");
+    if (!frameRate) return reportFailure("convert", cutListPath, "the video file could not be read");
+    if (*frameRate < 0) return reportFailure("convert", cutListPath, "the frame rate could not be determined");
 
     const std::optional<CutList> cuts = readCutList(cutListPath, *frameRate);
-    if (!cuts) return reportFailure(cutListPath, "the cut list could not be read");
-    if (!writeEdl(cutListPath, *cuts, action)) reportFailure(cutListPath, "the EDL file could not be written");
+    if (!cuts) return reportFailure("convert", cutListPath, "the cut list could not be read");
+    if (!writeEdl(cutListPath, *cuts, action)) reportFailure("convert", cutListPath, "the EDL file could not be written");
 }
 
 }  // namespace cut2edl

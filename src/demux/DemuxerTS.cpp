@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "demux/sequence_header_report.h"
 #include "mpeg/mpeg_pes_header.h"
 #include "mpeg/mpeg_sequence_header.h"
 
@@ -63,6 +64,16 @@ bool carriesSound(const PSI_PMT_Program_Info_Loop& stream) {
     }
 }
 
+// Video of any coding: MPEG-1 and -2, MPEG-4 part 2, H.264, HEVC, AVS, Dirac, VC-1.
+bool isVideoType(std::uint8_t type) {
+    switch (type) {
+        case 0x01: case mpeg2VideoType: case 0x10: case 0x1B: case 0x24: case 0x42: case 0xD1: case 0xEA:
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool isVideoStreamId(std::uint8_t id) { return id >= 0xE0 && id <= 0xEF; }
 
 // The kinds of header a search for the sequence header passes over: slices,
@@ -93,8 +104,11 @@ int DemuxerTS::Section::size() const {
     return ((bytes[1] & 0x0F) << 8 | bytes[2]) + 3;
 }
 
-DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const NoticeSink& noticeSink)
-    : Demuxer(owner, std::move(videoPath)), stream(std::make_shared<CDVB_Stream>(noticeSink)), notices(noticeSink) {
+DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const ProbeReport& probeReport)
+    : Demuxer(owner, std::move(videoPath)),
+      stream(std::make_shared<CDVB_Stream>(probeReport.notices())),
+      report(probeReport),
+      notices(probeReport.notices()) {
     section.bytes.resize(maxSectionSize + packetSize);
     probePrograms();
     publish(frameRate, width, height);
@@ -103,11 +117,35 @@ DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const NoticeSink& 
 
 void DemuxerTS::probePrograms() {
     if (!stream->open(path)) return;
+    report.print("First sync byte at offset %lld", static_cast<long long>(stream->firstSyncOffset));
     readTables();
+    reportTables();
     for (ProgramInfo& program : programs) {
-        if (!program.hasSequenceHeader() && program.videoPid != -1) readVideoParameters(program);
+        report.print("Program %d (PMT PID 0x%04X):", program.programNumber, program.pmtPid);
+        const ProbeReport section = report.nested();
+        if (!program.pmtParsed) {
+            section.line("No sequence header: no PMT seen");
+        } else if (program.videoPid != -1) {
+            readVideoParameters(program, section);
+        } else if (program.videoStreamType != -1) {
+            section.print("No sequence header: the video's stream_type 0x%02X is not read", program.videoStreamType);
+        } else {
+            section.line("No sequence header: no video PID");
+        }
     }
     chooseProgram();
+}
+
+void DemuxerTS::reportTables() const {
+    if (report.discards()) return;
+    if (pat) {
+        report.line("PAT (PID 0x0000):");
+        pat->dump(report.nested().sink(), ProbeReport::indented);
+    }
+    for (const auto& [pid, pmt] : pmts) {
+        report.print("PMT (PID 0x%04X):", pid);
+        pmt->dump(report.nested().sink(), ProbeReport::indented);
+    }
 }
 
 int DemuxerTS::payloadOffset(const std::uint8_t* bytes) {
@@ -222,6 +260,9 @@ void DemuxerTS::takePmt(int pid) {
 void DemuxerTS::takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop& entry) {
     const int pid = entry.elementary_PID.value;
     program.hasAudio = program.hasAudio || carriesSound(entry);
+    if (program.videoStreamType == -1 && isVideoType(entry.stream_type.value)) {
+        program.videoStreamType = entry.stream_type.value;
+    }
     switch (entry.stream_type.value) {
         case mpeg2VideoType:
             program.videoPid = pid;
@@ -245,21 +286,26 @@ void DemuxerTS::takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop
     }
 }
 
-void DemuxerTS::readVideoParameters(ProgramInfo& program) {
+void DemuxerTS::readVideoParameters(ProgramInfo& program, const ProbeReport& section) {
+    section.print("Video PID: 0x%04X (stream_type 0x%02X)", program.videoPid, program.videoStreamType);
     std::vector<std::uint8_t> buffer(videoBufferSize);
     const std::int64_t endAddress = stream->addressOf(0) + probeBound;
+    const NoticeSink sectionNotices = section.notices();
     for (std::int64_t k = stream->findPayloadStartForward(program.videoPid, 0, endAddress); k >= 0;
          k = stream->findPayloadStartForward(program.videoPid, k + 1, endAddress)) {
         const int filled = collectVideo(k, program.videoPid, endAddress, buffer);
-        auto chain = create_mpeg_header(buffer.data(), filled, &position, notices);
+        auto chain = create_mpeg_header(buffer.data(), filled, &position, sectionNotices);
         const mpeg_sequence_header* sequence = firstSequenceHeader(chain.get());
         if (sequence == nullptr) continue;
         program.height = sequence->vertical_size_value.value & 0xFFF;
         program.width = sequence->horizontal_size_value.value & 0xFFF;
         program.frameRate = sequence->frame_rate();
+        report_sequence_header(section, *sequence);
         program.videoHeaders = std::move(chain);
         return;
     }
+    section.line(stream->endOfFile() ? "No sequence header before the end of the file"
+                                     : "No sequence header within the first 16 MiB");
 }
 
 int DemuxerTS::collectVideo(std::int64_t first, int pid, std::int64_t endAddress, std::vector<std::uint8_t>& buffer) {
@@ -282,6 +328,7 @@ int DemuxerTS::collectVideo(std::int64_t first, int pid, std::int64_t endAddress
 void DemuxerTS::chooseProgram() {
     const ProgramInfo* chosen = nullptr;
     // The widest complete program; on equal widths the earlier.
+    const auto complete = std::count_if(programs.begin(), programs.end(), [](const auto& p) { return p.complete(); });
     for (const ProgramInfo& program : programs) {
         if (program.complete() && (chosen == nullptr || program.width > chosen->width)) chosen = &program;
     }
@@ -297,7 +344,20 @@ void DemuxerTS::chooseProgram() {
             if (program.hasSequenceHeader() && (chosen == nullptr || better(program, *chosen))) chosen = &program;
         }
     }
-    if (chosen == nullptr) return;
+    if (chosen == nullptr) {
+        report.line("Chosen program: none, since no program has a sequence header");
+        return;
+    }
+    if (complete == 1) {
+        report.print("Chosen program: %d, the only complete one (video with its sequence header, AC-3 audio as "
+                     "stream_type 0x81)", chosen->programNumber);
+    } else if (complete > 1) {
+        report.print("Chosen program: %d, the widest of %d complete ones", chosen->programNumber,
+                     static_cast<int>(complete));
+    } else {
+        report.print("Chosen program: %d, none being complete: among the programs with a sequence header, those "
+                     "with sound first, then the widest, then the earlier", chosen->programNumber);
+    }
     audioPid = chosen->audioPid;
     videoPid = chosen->videoPid;
     frameRate = chosen->frameRate;

@@ -10,6 +10,7 @@
 #include "demux/CDVB_Stream.h"
 #include "demux/Demuxer.h"
 #include "demux/PesChunkParser.h"
+#include "demux/ProbeReport.h"
 #include "mpeg/line_sink.h"
 #include "mpeg/mpeg_header.h"
 #include "ts/PID_List.h"
@@ -35,6 +36,8 @@ struct ProgramInfo {
     // Any stream of a kind that carries sound, whatever its signalling.
     bool hasAudio = false;
     bool pmtParsed = false;
+    // The stream_type of the program's first video stream of any coding; -1 when it has none.
+    std::int32_t videoStreamType = -1;
     // The header chain in which the first sequence header of the video was found.
     std::shared_ptr<MPEG_Header> videoHeaders;
 
@@ -54,7 +57,9 @@ public:
     static constexpr std::int64_t probeBound = 16 * 1024 * 1024;
     static constexpr int packetSize = CDVB_Stream::packetSize;
 
-    DemuxerTS(MediaFile* owner, std::string path, const NoticeSink& notices = notice_to_stdout);
+    // The probe tells on `report` what it finds: the tables, each program's
+    // video and the choice of program.
+    DemuxerTS(MediaFile* owner, std::string path, const ProbeReport& report = ProbeReport());
 
     double progress() override;
     bool start() override;
@@ -89,7 +94,8 @@ private:
     void takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop& stream);
     ProgramInfo* programNumbered(int programNumber);
 
-    void readVideoParameters(ProgramInfo& program);
+    void reportTables() const;
+    void readVideoParameters(ProgramInfo& program, const ProbeReport& section);
     int collectVideo(std::int64_t first, int pid, std::int64_t endAddress, std::vector<std::uint8_t>& buffer);
     void chooseProgram();
     std::int64_t readFirstVideoPts();
@@ -117,6 +123,7 @@ private:
     std::shared_ptr<DemuxState> audioState = std::make_shared<DemuxState>();
     std::shared_ptr<DemuxState> videoState = std::make_shared<DemuxState>();
 
+    ProbeReport report;
     NoticeSink notices;
     TSPacketHeader header;
     PID_List pids;

@@ -26,9 +26,30 @@ ContainerKind kindAt(const unsigned char* window) {
     return ContainerKind::Unknown;
 }
 
+void reportContainer(const ProbeReport& report, const ContainerMarker& marker) {
+    switch (marker.kind) {
+        case ContainerKind::ProgramStream:
+            return report.print("Container: MPEG program stream (pack header 00 00 01 BA at offset %lld)",
+                                static_cast<long long>(marker.offset));
+        case ContainerKind::TransportStream:
+            return report.print("Container: MPEG-2 transport stream (sync byte 0x47 at offset %lld)",
+                                static_cast<long long>(marker.offset));
+        case ContainerKind::Asf:
+            return report.print("Container: ASF (Header Object identifier 30 26 B2 75 at offset %lld)",
+                                static_cast<long long>(marker.offset));
+        case ContainerKind::Unknown:
+            return report.line("Container: not recognised (no marker within the first 1027 bytes)");
+    }
+}
+
+void reportResult(const ProbeReport& report, const MediaFile& media) {
+    if (media.frameRate < 0) return report.line("Frame rate: none would be found, so the cut list cannot be converted");
+    report.print("Frame rate: %.10g frames per second, %d x %d", media.frameRate, media.width, media.height);
+}
+
 }  // namespace
 
-ContainerKind sniffContainer(const std::string& path) {
+ContainerMarker findContainerMarker(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::array<unsigned char, sniffOffsets + windowSize - 1> head{};
     file.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
@@ -36,14 +57,19 @@ ContainerKind sniffContainer(const std::string& path) {
     // A window that would run past the end of the file is no match.
     for (std::size_t offset = 0; offset < sniffOffsets && offset + windowSize <= available; ++offset) {
         const ContainerKind kind = kindAt(head.data() + offset);
-        if (kind != ContainerKind::Unknown) return kind;
+        if (kind != ContainerKind::Unknown) return {kind, static_cast<std::int64_t>(offset)};
     }
-    return ContainerKind::Unknown;
+    return {};
 }
 
-MediaFile::MediaFile(std::string videoPath) : path(std::move(videoPath)) {
+ContainerKind sniffContainer(const std::string& path) { return findContainerMarker(path).kind; }
+
+MediaFile::MediaFile(std::string videoPath, const ProbeReport& report) : path(std::move(videoPath)) {
     fileSize = boost::filesystem::file_size(path);
-    containerKind = sniffContainer(path);
+    report.print("Size: %llu bytes", static_cast<unsigned long long>(fileSize));
+    const ContainerMarker marker = findContainerMarker(path);
+    reportContainer(report, marker);
+    containerKind = marker.kind;
     switch (containerKind) {
         case ContainerKind::ProgramStream:
             demuxer = std::make_shared<DemuxerPS>(this, path);
@@ -52,12 +78,13 @@ MediaFile::MediaFile(std::string videoPath) : path(std::move(videoPath)) {
             demuxer = std::make_shared<DemuxerASF>(this, path);
             break;
         case ContainerKind::TransportStream:
-            demuxer = std::make_shared<DemuxerTS>(this, path);
+            demuxer = std::make_shared<DemuxerTS>(this, path, report);
             break;
         case ContainerKind::Unknown:
             break;
     }
     ticksPerFrame = static_cast<std::int64_t>(90000.0 / frameRate);
+    reportResult(report, *this);
 }
 
 MediaFile::~MediaFile() = default;

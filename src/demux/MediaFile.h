@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "demux/ProbeReport.h"
+
 namespace cut2edl {
 
 class Demuxer;
@@ -15,16 +17,24 @@ enum class ContainerKind : std::int32_t {
     Asf = 3,
 };
 
+// The marker that decided the container, and where it lies.
+struct ContainerMarker {
+    ContainerKind kind = ContainerKind::Unknown;
+    std::int64_t offset = -1;
+};
+
 // Recognises the container from the markers within the file's first 1027 bytes;
 // Unknown when none is found or the file cannot be opened.
+ContainerMarker findContainerMarker(const std::string& path);
 ContainerKind sniffContainer(const std::string& path);
 
 // One video under examination. Construction does all the probing: it measures
 // the file, recognises its container and lets the matching demuxer find frame
-// rate and picture size. A negative frame rate means "not determined".
+// rate and picture size. A negative frame rate means "not determined". The
+// probe tells what it finds on `report`.
 class MediaFile {
 public:
-    explicit MediaFile(std::string videoPath);
+    explicit MediaFile(std::string videoPath, const ProbeReport& report = ProbeReport());
     ~MediaFile();
 
     MediaFile(const MediaFile&) = delete;

@@ -35,6 +35,12 @@ std::string format_text(const char* format, ...) {
     return text;
 }
 
+std::string vformat_text(const char* format, std::va_list args) {
+    std::string text;
+    append_formatted(text, format, args);
+    return text;
+}
+
 void print_line(const LineSink& sink, const char* format, ...) {
     std::string line;
     std::va_list args;

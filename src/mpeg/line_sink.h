@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdarg>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,7 @@ void notice_to_stdout(std::string_view notice);
 
 // printf-style formatting into a string of whatever length the text needs.
 std::string format_text(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string vformat_text(const char* format, std::va_list args) __attribute__((format(printf, 1, 0)));
 
 // Formats one line and hands it to the sink.
 void print_line(const LineSink& sink, const char* format, ...) __attribute__((format(printf, 2, 3)));

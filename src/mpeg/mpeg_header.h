@@ -28,6 +28,8 @@ public:
 
     // Renders this header, its sub-objects and then the rest of the chain.
     void dump(const LineSink& sink) const;
+    // Renders this header and its sub-objects alone.
+    void dump_own(const LineSink& sink) const { render(sink); }
 
     // The header kind: the start code's last byte.
     std::uint8_t kind() const { return static_cast<std::uint8_t>(start_code.value & 0xFF); }

@@ -1,7 +1,5 @@
 // Runs the built program on copies of the recordings in tests/data, with standard
 // input from /dev/null, and compares its console text and EDL files byte for byte.
-#include <sys/wait.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
@@ -14,49 +12,11 @@
 #include <gtest/gtest.h>
 
 #include "convert/TestSupport.h"
+#include "program_run_support.h"
 
 namespace cut2edl {
 namespace {
 
-namespace fs = boost::filesystem;
-
-struct ProgramRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (const char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-ProgramRun runProgram(const fs::path& workDir, const std::vector<std::string>& arguments) {
-    const test::TempDir captures;
-    std::string command = "cd " + quoted(workDir.string()) + " && " + quoted(CUT2EDL_EXE);
-    for (const std::string& argument : arguments) command += " " + quoted(argument);
-    command += " < /dev/null > " + quoted((captures / "out").string()) + " 2> " + quoted((captures / "err").string());
-    const int status = std::system(command.c_str());
-    ProgramRun run;
-    if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-    run.out = test::readFile(captures / "out");
-    run.err = test::readFile(captures / "err");
-    return run;
-}
-
-std::string summary(bool help, bool subdirs, const std::vector<fs::path>& dirs, const std::vector<fs::path>& files) {
-    std::string text = "\nOptions summary\n---------------\n";
-    text += std::string("Help:    ") + (help ? "true" : "false") + "\n";
-    text += std::string("Subdirs: ") + (subdirs ? "true" : "false") + "\n";
-    for (const fs::path& dir : dirs) text += "Input Dir: " + dir.generic_string() + "\n";
-    for (const fs::path& file : files) text += "Input File: " + file.generic_string() + "\n";
-    return text + "\n";
-}
-
-std::string unable(const fs::path& cutList, const std::string& reason) {
-    return "Unable to convert \"" + cutList.string() + "\" because " + reason + ".\n";
-}
 
 // One recording of tests/data/expected.tsv.
 struct Recording {

@@ -1,0 +1,50 @@
+#include "demux/ProbeReport.h"
+
+#include <cstdarg>
+#include <utility>
+
+namespace cut2edl {
+
+namespace {
+
+constexpr std::string_view indentation = "  ";
+
+std::string indentedBy(int depth, std::string_view text) {
+    std::string line;
+    line.reserve(indentation.size() * static_cast<std::size_t>(depth) + text.size());
+    for (int level = 0; level < depth; ++level) line += indentation;
+    line += text;
+    return line;
+}
+
+}  // namespace
+
+ProbeReport::ProbeReport(LineSink destination) : ProbeReport(std::move(destination), 0) {}
+
+ProbeReport::ProbeReport(LineSink destination, int level) : out(std::move(destination)), depth(level) {
+    if (out) lines = [sink = out, level](std::string_view text) { sink(indentedBy(level, text)); };
+}
+
+void ProbeReport::line(std::string_view text) const { lines(text); }
+
+void ProbeReport::print(const char* format, ...) const {
+    if (discards()) return;
+    std::va_list args;
+    va_start(args, format);
+    const std::string text = vformat_text(format, args);
+    va_end(args);
+    line(text);
+}
+
+ProbeReport ProbeReport::nested() const { return discards() ? ProbeReport() : ProbeReport(out, depth + 1); }
+
+LineSink ProbeReport::indented(const LineSink& parent) {
+    return [&parent](std::string_view text) { parent(indentedBy(1, text)); };
+}
+
+NoticeSink ProbeReport::notices() const {
+    if (discards()) return notice_to_stdout;
+    return lines;
+}
+
+}  // namespace cut2edl

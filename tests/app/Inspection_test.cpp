@@ -1,0 +1,91 @@
+// The inspect report, end to end on shared recordings and real captures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "program_run_support.h"
+
+namespace cut2edl {
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+bool hasLine(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// Inspects copies of the named files in a folder of their own.
+struct Inspection {
+    test::TempDir folder;
+    ProgramRun run;
+    std::vector<std::string> lines;
+
+    explicit Inspection(const std::vector<std::string>& files) {
+        std::vector<std::string> arguments{"--inspect", "--no-pause"};
+        for (const std::string& file : files) {
+            test::copyDataFile(file, folder / file);
+            arguments.push_back((folder / file).string());
+        }
+        run = runProgram(folder.path(), arguments);
+        lines = linesOf(run.out);
+    }
+};
+
+TEST(Inspection, ReportsATransportStreamsTablesProgramsAndChoice) {
+    const Inspection inspection({"ts-2prog-720x576-25-1920x1080-2997-ac3.ts"});
+    const auto& lines = inspection.lines;
+    EXPECT_TRUE(hasLine(lines, "Inspecting \"" + (inspection.folder / "ts-2prog-720x576-25-1920x1080-2997-ac3.ts").string() + "\""));
+    EXPECT_TRUE(hasLine(lines, "  Size: 162620 bytes"));
+    EXPECT_TRUE(hasLine(lines, "  Container: MPEG-2 transport stream (sync byte 0x47 at offset 0)"));
+    EXPECT_TRUE(hasLine(lines, "  PMT (PID 0x1001):"));
+    EXPECT_TRUE(hasLine(lines, "      stream_type: 0x81 (User Private)"));
+    EXPECT_TRUE(hasLine(lines, "        Format Identifier: 0x41432D33"));
+    EXPECT_TRUE(hasLine(lines, "  Program 1 (PMT PID 0x1000):"));
+    EXPECT_TRUE(hasLine(lines, "      Size Value (see extension, if any): 720 x 576"));
+    EXPECT_TRUE(hasLine(lines, "  Program 2 (PMT PID 0x1001):"));
+    EXPECT_TRUE(hasLine(lines, "      Size Value (see extension, if any): 1920 x 1080"));
+    EXPECT_TRUE(hasLine(lines, "  Chosen program: 2, the widest of 2 complete ones"));
+    EXPECT_TRUE(hasLine(lines, "  Frame rate: 29.97 frames per second, 1920 x 1080"));
+    EXPECT_EQ(inspection.run.err, "");
+}
+
+TEST(Inspection, SaysWhyTheRaiMultiplexFallsBackToAProgramWithSound) {
+    const Inspection inspection({"dvbt-it-rai-mux-head.ts"});
+    const auto& lines = inspection.lines;
+    const auto programs = std::count_if(lines.begin(), lines.end(),
+                                        [](const std::string& line) { return line.rfind("  Program ", 0) == 0; });
+    EXPECT_EQ(programs, 8);
+    EXPECT_TRUE(hasLine(lines, "  Program 3410 (PMT PID 0x012C):"));
+    EXPECT_TRUE(hasLine(lines, "    No sequence header: the video's stream_type 0x24 is not read"));
+    EXPECT_TRUE(hasLine(lines, "    No sequence header: no video PID"));
+    // A teletext descriptor's items stand under it, under their stream entry, under the PMT.
+    EXPECT_TRUE(hasLine(lines, "      elementary_PID: 0x0241 (577)"));
+    EXPECT_TRUE(hasLine(lines, "          ISO_639_language_code: ita"));
+    EXPECT_TRUE(hasLine(lines, "          teletext_type: 0x02 (teletext subtitle page)"));
+    EXPECT_TRUE(hasLine(lines, "  Chosen program: 3401, none being complete: among the programs with a sequence "
+                               "header, those with sound first, then the widest, then the earlier"));
+    EXPECT_TRUE(hasLine(lines, "  Frame rate: 25 frames per second, 720 x 576"));
+}
+
+TEST(Inspection, OfACutListReportsItsVideoAndWritesNoEdl) {
+    const test::TempDir folder;
+    test::copyDataFile("ts-25-720x576-ac3.txt", folder / "show.txt");
+    test::copyDataFile("ts-25-720x576-ac3.ts", folder / "show.ts");
+    test::writeFile(folder / "lonely.txt", "1 2\n");
+    const ProgramRun run = runProgram(folder.path(), {"-i", "--no-pause", "show.txt", "lonely.txt"});
+    const auto lines = linesOf(run.out);
+    EXPECT_TRUE(hasLine(lines, "Inspecting \"show.ts\""));
+    EXPECT_TRUE(hasLine(lines, "Unable to inspect \"lonely.txt\" because no accompaning video file could be found."));
+    EXPECT_FALSE(fs::exists(folder / "show.edl"));
+}
+
+}  // namespace
+}  // namespace cut2edl
