@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "demux/sequence_header_report.h"
+#include "demux/video_parameters.h"
 #include "mpeg/mpeg_pes_header.h"
-#include "mpeg/mpeg_sequence_header.h"
 
 namespace cut2edl {
 
@@ -24,6 +23,7 @@ constexpr int videoBufferSlack = 184;
 constexpr std::int64_t continuationBound = 1024 * 1024;
 
 constexpr std::uint8_t mpeg2VideoType = 0x02;
+constexpr std::uint8_t h264VideoType = 0x1B;
 constexpr std::uint8_t mpeg1AudioType = 0x03;
 constexpr std::uint8_t mpeg2AudioType = 0x04;
 constexpr std::uint8_t privateDataType = 0x06;
@@ -67,7 +67,7 @@ bool carriesSound(const PSI_PMT_Program_Info_Loop& stream) {
 // Video of any coding: MPEG-1 and -2, MPEG-4 part 2, H.264, HEVC, AVS, Dirac, VC-1.
 bool isVideoType(std::uint8_t type) {
     switch (type) {
-        case 0x01: case mpeg2VideoType: case 0x10: case 0x1B: case 0x24: case 0x42: case 0xD1: case 0xEA:
+        case 0x01: case mpeg2VideoType: case 0x10: case h264VideoType: case 0x24: case 0x42: case 0xD1: case 0xEA:
             return true;
         default:
             return false;
@@ -75,27 +75,6 @@ bool isVideoType(std::uint8_t type) {
 }
 
 bool isVideoStreamId(std::uint8_t id) { return id >= 0xE0 && id <= 0xEF; }
-
-// The kinds of header a search for the sequence header passes over: slices,
-// pictures, user data, extensions, GOPs and PES headers.
-bool passedOver(std::uint8_t kind) {
-    return kind <= 0xAF || kind == 0xB2 || kind == 0xB5 || kind == 0xB8 || (kind >= 0xBD && kind <= 0xEF);
-}
-
-constexpr std::uint8_t sequenceHeaderKind = 0xB3;
-
-// The chain's first sequence header, when it comes before any header that
-// ends the walk and holds the fields up to its frame rate.
-const mpeg_sequence_header* firstSequenceHeader(const MPEG_Header* chain) {
-    for (const MPEG_Header* header = chain; header != nullptr; header = header->next.get()) {
-        if (header->kind() == sequenceHeaderKind) {
-            const auto& sequence = static_cast<const mpeg_sequence_header&>(*header);
-            return sequence.frame_rate_code.span != 0 ? &sequence : nullptr;
-        }
-        if (!passedOver(header->kind())) return nullptr;
-    }
-    return nullptr;
-}
 
 }  // namespace
 
@@ -124,13 +103,13 @@ void DemuxerTS::probePrograms() {
         report.print("Program %d (PMT PID 0x%04X):", program.programNumber, program.pmtPid);
         const ProbeReport section = report.nested();
         if (!program.pmtParsed) {
-            section.line("No sequence header: no PMT seen");
+            section.line("No parameter set: no PMT seen");
         } else if (program.videoPid != -1) {
             readVideoParameters(program, section);
         } else if (program.videoStreamType != -1) {
-            section.print("No sequence header: the video's stream_type 0x%02X is not read", program.videoStreamType);
+            section.print("No parameter set: the video's stream_type 0x%02X is not read", program.videoStreamType);
         } else {
-            section.line("No sequence header: no video PID");
+            section.line("No parameter set: no video PID");
         }
     }
     chooseProgram();
@@ -264,8 +243,9 @@ void DemuxerTS::takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop
         program.videoStreamType = entry.stream_type.value;
     }
     switch (entry.stream_type.value) {
-        case mpeg2VideoType:
+        case mpeg2VideoType: case h264VideoType:
             program.videoPid = pid;
+            program.videoStreamType = entry.stream_type.value;
             break;
         case mpeg1AudioType: case mpeg2AudioType:
             program.audioPid = pid;
@@ -290,22 +270,22 @@ void DemuxerTS::readVideoParameters(ProgramInfo& program, const ProbeReport& sec
     section.print("Video PID: 0x%04X (stream_type 0x%02X)", program.videoPid, program.videoStreamType);
     std::vector<std::uint8_t> buffer(videoBufferSize);
     const std::int64_t endAddress = stream->addressOf(0) + probeBound;
-    const NoticeSink sectionNotices = section.notices();
     for (std::int64_t k = stream->findPayloadStartForward(program.videoPid, 0, endAddress); k >= 0;
          k = stream->findPayloadStartForward(program.videoPid, k + 1, endAddress)) {
         const int filled = collectVideo(k, program.videoPid, endAddress, buffer);
-        auto chain = create_mpeg_header(buffer.data(), filled, &position, sectionNotices);
-        const mpeg_sequence_header* sequence = firstSequenceHeader(chain.get());
-        if (sequence == nullptr) continue;
-        program.height = sequence->vertical_size_value.value & 0xFFF;
-        program.width = sequence->horizontal_size_value.value & 0xFFF;
-        program.frameRate = sequence->frame_rate();
-        report_sequence_header(section, *sequence);
-        program.videoHeaders = std::move(chain);
+        const VideoParameters found = findVideoParameters(static_cast<std::uint8_t>(program.videoStreamType),
+                                                          buffer.data(), filled, &position, section);
+        if (found.outcome == VideoParameters::Outcome::NotFound) continue;
+        // Without a frame rate a parameter set counts for nothing in the choice.
+        if (found.outcome == VideoParameters::Outcome::Found) {
+            program.width = found.width;
+            program.height = found.height;
+            program.frameRate = found.frameRate;
+        }
         return;
     }
-    section.line(stream->endOfFile() ? "No sequence header before the end of the file"
-                                     : "No sequence header within the first 16 MiB");
+    section.line(stream->endOfFile() ? "No parameter set before the end of the file"
+                                     : "No parameter set within the first 16 MiB");
 }
 
 int DemuxerTS::collectVideo(std::int64_t first, int pid, std::int64_t endAddress, std::vector<std::uint8_t>& buffer) {
@@ -345,17 +325,17 @@ void DemuxerTS::chooseProgram() {
         }
     }
     if (chosen == nullptr) {
-        report.line("Chosen program: none, since no program has a sequence header");
+        report.line("Chosen program: none, since no program has a parameter set with a frame size");
         return;
     }
     if (complete == 1) {
-        report.print("Chosen program: %d, the only complete one (video with its sequence header, AC-3 audio as "
+        report.print("Chosen program: %d, the only complete one (video with its parameter set, AC-3 audio as "
                      "stream_type 0x81)", chosen->programNumber);
     } else if (complete > 1) {
         report.print("Chosen program: %d, the widest of %d complete ones", chosen->programNumber,
                      static_cast<int>(complete));
     } else {
-        report.print("Chosen program: %d, none being complete: among the programs with a sequence header, those "
+        report.print("Chosen program: %d, none being complete: among the programs with a parameter set, those "
                      "with sound first, then the widest, then the earlier", chosen->programNumber);
     }
     audioPid = chosen->audioPid;

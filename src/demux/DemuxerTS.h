@@ -12,7 +12,6 @@
 #include "demux/PesChunkParser.h"
 #include "demux/ProbeReport.h"
 #include "mpeg/line_sink.h"
-#include "mpeg/mpeg_header.h"
 #include "ts/PID_List.h"
 #include "ts/PSI_PAT.h"
 #include "ts/PSI_PMT.h"
@@ -20,9 +19,8 @@
 
 namespace cut2edl {
 
-class mpeg_sequence_header;
-
-// What the probe learns of one program of the PAT.
+// What the probe learns of one program of the PAT. Its "sequence header" is
+// the parameter set of its video's coding that gives the frame size.
 struct ProgramInfo {
     double frameRate = -1.0;
     std::int32_t pmtPid = -1;
@@ -36,10 +34,9 @@ struct ProgramInfo {
     // Any stream of a kind that carries sound, whatever its signalling.
     bool hasAudio = false;
     bool pmtParsed = false;
-    // The stream_type of the program's first video stream of any coding; -1 when it has none.
+    // The stream_type of the video on videoPid, or of the program's first
+    // video stream of a coding that is not read; -1 when it has none.
     std::int32_t videoStreamType = -1;
-    // The header chain in which the first sequence header of the video was found.
-    std::shared_ptr<MPEG_Header> videoHeaders;
 
     bool hasSequenceHeader() const { return width != -1 && height != -1; }
     bool complete() const { return audioPid != -1 && videoPid != -1 && hasSequenceHeader() && audioKind != 0; }

@@ -46,6 +46,14 @@ std::vector<Recording> recordings() {
 
 class EveryRecording : public ::testing::TestWithParam<Recording> {};
 
+std::string testNameOf(const ::testing::TestParamInfo<Recording>& info) {
+    std::string name = info.param.base();
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    }
+    return name;
+}
+
 TEST_P(EveryRecording, ConvertsToTheExpectedEdlOrSaysWhyNot) {
     const Recording& row = GetParam();
     const test::TempDir folder;
@@ -68,14 +76,20 @@ TEST_P(EveryRecording, ConvertsToTheExpectedEdlOrSaysWhyNot) {
     EXPECT_EQ(run.out, expectedOut);
 }
 
-INSTANTIATE_TEST_SUITE_P(TestData, EveryRecording, ::testing::ValuesIn(recordings()),
-                         [](const ::testing::TestParamInfo<Recording>& info) {
-                             std::string name = info.param.base();
-                             for (char& c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(TestData, EveryRecording, ::testing::ValuesIn(recordings()), testNameOf);
+
+// H.264 recordings made with libx264 for these tests, beside the shared ones.
+const Recording h264Recordings[] = {
+    {"ts-25-720x576-h264-ac3.ts", "ts", "edl"},
+    {"ts-25i-1920x1080-h264-ac3.ts", "ts", "edl"},
+    {"ts-2997-720x480-h264-ac3.ts", "ts", "edl"},
+    {"ts-50-1280x720-h264-ac3.ts", "ts", "edl"},
+    {"ts-5994-1280x720-h264-ac3.ts", "ts", "edl"},
+    {"ts-25-1920x1080-h264-ac3.ts", "ts", "edl"},
+    {"ts-25-1920x1080-h264-422-ac3.ts", "ts", "edl"},
+    {"ts-2prog-720x576-25-mpeg2-1920x1080-2997-h264-ac3.ts", "ts", "edl"},
+};
+INSTANTIATE_TEST_SUITE_P(H264, EveryRecording, ::testing::ValuesIn(h264Recordings), testNameOf);
 
 TEST(EndToEnd, TableNamesRecordingsOfEveryKind) {
     std::set<std::string> kinds;

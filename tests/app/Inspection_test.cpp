@@ -64,15 +64,25 @@ TEST(Inspection, SaysWhyTheRaiMultiplexFallsBackToAProgramWithSound) {
                                         [](const std::string& line) { return line.rfind("  Program ", 0) == 0; });
     EXPECT_EQ(programs, 8);
     EXPECT_TRUE(hasLine(lines, "  Program 3410 (PMT PID 0x012C):"));
-    EXPECT_TRUE(hasLine(lines, "    No sequence header: the video's stream_type 0x24 is not read"));
-    EXPECT_TRUE(hasLine(lines, "    No sequence header: no video PID"));
+    EXPECT_TRUE(hasLine(lines, "    No parameter set: the video's stream_type 0x24 is not read"));
+    EXPECT_TRUE(hasLine(lines, "    No parameter set: no video PID"));
     // A teletext descriptor's items stand under it, under their stream entry, under the PMT.
     EXPECT_TRUE(hasLine(lines, "      elementary_PID: 0x0241 (577)"));
     EXPECT_TRUE(hasLine(lines, "          ISO_639_language_code: ita"));
     EXPECT_TRUE(hasLine(lines, "          teletext_type: 0x02 (teletext subtitle page)"));
-    EXPECT_TRUE(hasLine(lines, "  Chosen program: 3401, none being complete: among the programs with a sequence "
-                               "header, those with sound first, then the widest, then the earlier"));
+    EXPECT_TRUE(hasLine(lines, "  Chosen program: 3401, none being complete: among the programs with a parameter "
+                               "set, those with sound first, then the widest, then the earlier"));
     EXPECT_TRUE(hasLine(lines, "  Frame rate: 25 frames per second, 720 x 576"));
+}
+
+TEST(Inspection, ShowsTheSequenceParameterSetOfAnH264Program) {
+    const Inspection inspection({"ts-2prog-720x576-25-mpeg2-1920x1080-2997-h264-ac3.ts"});
+    const auto& lines = inspection.lines;
+    EXPECT_TRUE(hasLine(lines, "    Video PID: 0x0102 (stream_type 0x1B)"));
+    EXPECT_TRUE(hasLine(lines, "    Sequence parameter set:"));
+    EXPECT_TRUE(hasLine(lines, "      profile_idc: 100 (High)"));
+    EXPECT_TRUE(hasLine(lines, "      Frame size: 1920 x 1080"));
+    EXPECT_TRUE(hasLine(lines, "  Frame rate: 29.97002997 frames per second, 1920 x 1080"));
 }
 
 TEST(Inspection, OfACutListReportsItsVideoAndWritesNoEdl) {

@@ -13,6 +13,7 @@ constexpr std::uint8_t ac3Audio = 0x81;
 
 struct Probed {
     ScratchDir dir;
+    std::vector<std::string> report;
     std::unique_ptr<MediaFile> media;
     const DemuxerTS& demuxer() const { return dynamic_cast<const DemuxerTS&>(*media->demuxer); }
     const std::vector<ProgramInfo>& programs() const { return demuxer().programList(); }
@@ -20,7 +21,8 @@ struct Probed {
 
 std::unique_ptr<Probed> probe(const TsBuilder& stream) {
     auto probed = std::make_unique<Probed>();
-    probed->media = std::make_unique<MediaFile>(probed->dir.write("probe.ts", stream.build()));
+    const ProbeReport report([&lines = probed->report](std::string_view line) { lines.emplace_back(line); });
+    probed->media = std::make_unique<MediaFile>(probed->dir.write("probe.ts", stream.build()), report);
     return probed;
 }
 
@@ -135,6 +137,25 @@ TEST(DemuxerTsProbe, ASequenceHeaderCutBeforeItsRateDoesNotEndTheSearch) {
     stream.pes(0x101, first).pes(0x101, videoPes(180000, sequenceHeader(720, 576, 3))).nullPackets(15);
     const auto probed = probe(stream);
     EXPECT_EQ(probed->media->width, 720);
+    EXPECT_EQ(probed->media->frameRate, 25.0);
+}
+
+TEST(DemuxerTsProbe, AnH264ProgramWithoutTimingCountsAsOneWithoutAParameterSet) {
+    // Baseline, 712 x 572, no VUI: 00 00 00 01, the NAL header 0x67, the RBSP.
+    const Bytes parameterSet{0x00, 0x00, 0x00, 0x01, 0x67, 0x42, 0xC0, 0x1E, 0xDA, 0x02, 0xD0, 0x49, 0xE5, 0xB4};
+    TsBuilder stream;
+    stream.section(0, patSection(1, {{1, 0x100}, {2, 0x200}}));
+    stream.section(0x100, pmtSection(1, 0x101, {{0x1B, 0x101}, {ac3Audio, 0x102}}));
+    stream.pes(0x101, videoPes(90000, parameterSet));
+    addProgram(stream, 2, 0x200, 0x201, {{mpegAudio, 0x202}}, 704, 3);
+    const auto probed = probe(stream.nullPackets(15));
+    EXPECT_EQ(probed->programs().at(0).videoPid, 0x101);
+    EXPECT_FALSE(probed->programs().at(0).hasSequenceHeader());
+    const auto& report = probed->report;
+    EXPECT_NE(std::find(report.begin(), report.end(),
+                        "  No frame rate: the sequence parameter set carries no timing information"),
+              report.end());
+    EXPECT_EQ(probed->media->width, 704);
     EXPECT_EQ(probed->media->frameRate, 25.0);
 }
 
