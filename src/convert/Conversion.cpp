@@ -20,7 +20,7 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-constexpr std::array videoExtensions = {".mpg", ".mpeg", ".ts", ".dvr-ms"};
+constexpr std::array videoExtensions = {".mpg", ".mpeg", ".ts", ".dvr-ms", ".m2ts", ".mts"};
 
 // The video is closed again before the cut list is opened. Nothing when the
 // probe throws (a directory named like the video, a file the demuxer cannot open).

@@ -6,8 +6,9 @@
 
 namespace cut2edl {
 
-// The recording beside the cut list: same name with ".mpg", ".mpeg", ".ts" or
-// ".dvr-ms", the first that exists; an empty path when there is none.
+// The recording beside the cut list: same name with ".mpg", ".mpeg", ".ts",
+// ".dvr-ms", ".m2ts" or ".mts", the first that exists; an empty path when
+// there is none.
 boost::filesystem::path findCompanionVideo(const boost::filesystem::path& cutListPath);
 
 // A file named as a recording is: with one of the companion videos' extensions.

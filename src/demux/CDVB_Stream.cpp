@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "demux/packet_sync.h"
+
 namespace cut2edl {
 
 namespace {
-
-// A candidate sync byte is checked at this many packet starts behind it, and
-// accepted when at most one of them is wrong.
-constexpr int syncChecks = 15;
-constexpr int wrongSyncsAllowed = 1;
 
 int pidOf(const std::uint8_t* packet) { return (packet[1] & 0x1F) << 8 | packet[2]; }
 bool startsPayloadUnit(const std::uint8_t* packet) { return (packet[1] & 0x40) != 0; }
@@ -44,23 +41,20 @@ void CDVB_Stream::close() {
 
 bool CDVB_Stream::findFirstSync() {
     const std::int64_t end = std::min(file.size(), searchBound);
-    for (std::int64_t candidate = file.find(syncByte, 0, end); candidate >= 0;) {
-        int wrong = 0;
-        for (int check = 1; check <= syncChecks; ++check) {
-            const std::uint8_t* byte = file.bytes(candidate + std::int64_t{check} * packetSize, 1);
-            if (file.failed()) {
-                notices("Problem with the stream...");
-                return false;
-            }
-            if (byte == nullptr || *byte != syncByte) ++wrong;
+    for (std::int64_t candidate = file.find(syncByte, 0, end); candidate >= 0;
+         candidate = file.find(syncByte, candidate + 1, end)) {
+        const auto available = static_cast<std::size_t>(std::min<std::int64_t>(syncCheckSpan, file.size() - candidate));
+        const std::uint8_t* bytes = file.bytes(candidate, available);
+        if (bytes == nullptr) {
+            notices("Problem with the stream...");
+            return false;
         }
-        if (wrong <= wrongSyncsAllowed) {
-            firstSyncOffset = candidate;
-            syncPoints.push_back({0, candidate});
-            return true;
-        }
-        // The search goes on behind the last place checked.
-        candidate = file.find(syncByte, candidate + std::int64_t{syncChecks} * packetSize + 1, end);
+        const int size = packetSizeAt(bytes, available);
+        if (size == 0) continue;  // junk: the search goes on from the next byte
+        stride = size;
+        firstSyncOffset = candidate;
+        syncPoints.push_back({0, candidate});
+        return true;
     }
     return false;
 }
@@ -70,7 +64,7 @@ std::int64_t CDVB_Stream::addressOf(std::int64_t packet) const {
                                   [](std::int64_t n, const SyncPoint& sync) { return n < sync.packetNumber; });
     if (point == syncPoints.begin()) return -1;
     --point;
-    return point->byteOffset + packet * packetSize;
+    return point->byteOffset + packet * stride;
 }
 
 const std::uint8_t* CDVB_Stream::packetAt(std::int64_t n) {
@@ -84,14 +78,23 @@ const std::uint8_t* CDVB_Stream::packetAt(std::int64_t n) {
     return packet;
 }
 
+bool CDVB_Stream::beginsPacket(std::int64_t offset) {
+    const std::int64_t next = offset + stride;
+    if (next == file.size()) return true;  // the last packet of the file
+    const std::uint8_t* byte = file.bytes(next, 1);
+    return byte != nullptr && *byte == syncByte;
+}
+
 void CDVB_Stream::resync(std::int64_t n) {
+    ++resyncs;
     const std::int64_t failedAt = addressOf(n);
-    const std::int64_t from = failedAt + packetSize;
-    const std::int64_t found = file.find(syncByte, from, from + searchBound);
+    const std::int64_t end = failedAt + searchBound;
+    std::int64_t found = file.find(syncByte, failedAt + 1, end);
+    while (found >= 0 && !beginsPacket(found)) found = file.find(syncByte, found + 1, end);
     if (found < 0) return;
     // Packet n is the one that begins at the sync byte found, and the packets
-    // behind it follow at 188-byte steps.
-    const SyncPoint point{n, found - n * packetSize};
+    // behind it follow at steps of the packet size.
+    const SyncPoint point{n, found - n * stride};
     auto place = std::lower_bound(syncPoints.begin(), syncPoints.end(), n,
                                   [](const SyncPoint& sync, std::int64_t number) { return sync.packetNumber < number; });
     if (place != syncPoints.end() && place->packetNumber == n) {

@@ -9,16 +9,17 @@
 
 namespace cut2edl {
 
-// Where the packets from `packetNumber` on lie: packet n at byteOffset + n × 188.
+// Where the packets from `packetNumber` on lie: packet n at byteOffset + n × the packet size.
 struct SyncPoint {
     std::int64_t packetNumber;
     std::int64_t byteOffset;
 };
 
-// Random access to the 188-byte packets of a transport stream by number. The
-// first packet is found behind any junk the recording begins with; a packet
-// that does not start with the sync byte makes the reader find the sync again
-// and address the packets behind it from there.
+// Random access to the packets of a transport stream by number, as the 188
+// bytes from each sync byte on, whether the recording's packets are 188, 192
+// or 204 bytes apart. The first packet is found behind any junk the recording
+// begins with; a packet that does not start with the sync byte makes the
+// reader find the sync again and address the packets behind it from there.
 class CDVB_Stream {
 public:
     static constexpr int packetSize = 188;
@@ -48,6 +49,11 @@ public:
     // The last such packet at or before `last`; -1 when there is none.
     std::int64_t findPayloadStartBackward(std::int64_t last, int pid);
 
+    // How far apart the packets are: 188, 192 or 204 bytes.
+    int packetStride() const { return stride; }
+    // How often a packet did not start with the sync byte.
+    int resyncCount() const { return resyncs; }
+
     bool endOfFile() const { return atEnd; }
     bool failed() const { return file.failed(); }
     std::int64_t fileSize() const { return file.size(); }
@@ -62,9 +68,13 @@ private:
     // the packet does not start with it; nullptr at the end of the file.
     const std::uint8_t* packetAt(std::int64_t n);
     void resync(std::int64_t n);
+    // Whether a sync byte at `offset` has another one packet further on.
+    bool beginsPacket(std::int64_t offset);
 
     NoticeSink notices;
     BlockCache file;
+    int stride = packetSize;
+    int resyncs = 0;
     bool atEnd = false;
 };
 

@@ -96,7 +96,8 @@ DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const ProbeReport&
 
 void DemuxerTS::probePrograms() {
     if (!stream->open(path)) return;
-    report.print("First sync byte at offset %lld", static_cast<long long>(stream->firstSyncOffset));
+    report.print("First packet at offset %lld, packets of %d bytes", static_cast<long long>(stream->firstSyncOffset),
+                 stream->packetStride());
     readTables();
     reportTables();
     for (ProgramInfo& program : programs) {
@@ -112,6 +113,7 @@ void DemuxerTS::probePrograms() {
             section.line("No parameter set: no video PID");
         }
     }
+    report.print("Resynchronisations while probing: %d", stream->resyncCount());
     chooseProgram();
 }
 
@@ -367,7 +369,7 @@ std::int64_t DemuxerTS::readFirstVideoPts() {
 }
 
 double DemuxerTS::progress() {
-    const std::int64_t packets = stream->fileSize() / packetSize;
+    const std::int64_t packets = stream->fileSize() / stream->packetStride();
     return packets == 0 ? 0.0 : static_cast<double>(packetNumber) / static_cast<double>(packets);
 }
 

@@ -9,6 +9,7 @@
 #include "asf/DemuxerASF.h"
 #include "demux/DemuxerPS.h"
 #include "demux/DemuxerTS.h"
+#include "demux/packet_sync.h"
 
 namespace cut2edl {
 
@@ -17,13 +18,8 @@ namespace {
 constexpr std::size_t sniffOffsets = 1024;
 constexpr std::size_t windowSize = 4;
 
-ContainerKind kindAt(const unsigned char* window) {
-    static constexpr unsigned char packStartCode[] = {0x00, 0x00, 0x01, 0xBA};
-    static constexpr unsigned char asfHeaderStart[] = {0x30, 0x26, 0xB2, 0x75};
-    if (std::memcmp(window, packStartCode, windowSize) == 0) return ContainerKind::ProgramStream;
-    if (window[0] == 0x47) return ContainerKind::TransportStream;
-    if (std::memcmp(window, asfHeaderStart, windowSize) == 0) return ContainerKind::Asf;
-    return ContainerKind::Unknown;
+bool startsWith(const unsigned char* window, const unsigned char (&marker)[windowSize]) {
+    return std::memcmp(window, marker, windowSize) == 0;
 }
 
 void reportContainer(const ProbeReport& report, const ContainerMarker& marker) {
@@ -50,16 +46,29 @@ void reportResult(const ProbeReport& report, const MediaFile& media) {
 }  // namespace
 
 ContainerMarker findContainerMarker(const std::string& path) {
+    static constexpr unsigned char packStartCode[] = {0x00, 0x00, 0x01, 0xBA};
+    static constexpr unsigned char asfHeaderStart[] = {0x30, 0x26, 0xB2, 0x75};
     std::ifstream file(path, std::ios::binary);
-    std::array<unsigned char, sniffOffsets + windowSize - 1> head{};
+    // The marker windows, and behind the last of them what the check of a
+    // sync byte looks at.
+    std::array<unsigned char, sniffOffsets - 1 + syncCheckSpan> head{};
     file.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
     const auto available = static_cast<std::size_t>(file.gcount());
+    // A sync byte that begins no run of packets decides only when no other
+    // marker follows it.
+    ContainerMarker strayByte;
     // A window that would run past the end of the file is no match.
     for (std::size_t offset = 0; offset < sniffOffsets && offset + windowSize <= available; ++offset) {
-        const ContainerKind kind = kindAt(head.data() + offset);
-        if (kind != ContainerKind::Unknown) return {kind, static_cast<std::int64_t>(offset)};
+        const unsigned char* window = head.data() + offset;
+        const auto at = static_cast<std::int64_t>(offset);
+        if (startsWith(window, packStartCode)) return {ContainerKind::ProgramStream, at};
+        if (window[0] == transportSyncByte) {
+            if (packetSizeAt(window, available - offset) != 0) return {ContainerKind::TransportStream, at};
+            if (strayByte.offset < 0) strayByte = {ContainerKind::TransportStream, at};
+        }
+        if (startsWith(window, asfHeaderStart)) return {ContainerKind::Asf, at};
     }
-    return {};
+    return strayByte;
 }
 
 ContainerKind sniffContainer(const std::string& path) { return findContainerMarker(path).kind; }

@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <boost/regex.hpp>
@@ -95,6 +96,54 @@ TEST(EndToEnd, TableNamesRecordingsOfEveryKind) {
     std::set<std::string> kinds;
     for (const Recording& row : recordings()) kinds.insert(row.container);
     EXPECT_EQ(kinds, (std::set<std::string>{"ps", "ts", "asf", "unknown"}));
+}
+
+// A recording with every 188 bytes widened: `before` bytes in front of each
+// packet (a time stamp) and `after` behind it (parity bytes).
+std::string widenedPackets(const std::string& packets, std::size_t before, std::size_t after) {
+    std::string wide;
+    for (std::size_t at = 0; at + 188 <= packets.size(); at += 188) {
+        wide += std::string(before, '\x01') + packets.substr(at, 188) + std::string(after, '\x47');
+    }
+    return wide;
+}
+
+// Junk with a stray sync byte after every `every` packets.
+std::string damaged(const std::string& packets, std::size_t every) {
+    std::string result;
+    for (std::size_t at = 0; at < packets.size(); at += 188 * every) result += packets.substr(at, 188 * every) + "\x47junk";
+    return result;
+}
+
+TEST(EndToEnd, RecordingsAsTheyComeConvertLikeCleanOnes) {
+    const std::string ts = test::readFile(test::dataFile("ts-25-720x576-ac3.ts"));
+    const std::string ps = test::readFile(test::dataFile("ps-25-720x576-mp2.mpg"));
+    const std::string junk = std::string(100, '\0') + "\x47" + std::string(200, '\xAA');
+    const std::vector<std::tuple<std::string, std::string, std::string>> variants = {
+        {"show192.m2ts", widenedPackets(ts, 4, 0), "ts-25-720x576-ac3"},
+        {"show204.ts", widenedPackets(ts, 0, 16), "ts-25-720x576-ac3"},
+        {"prefixed.ts", junk + ts, "ts-25-720x576-ac3"},
+        {"plainprefix.mts", std::string(333, '\x20') + ts, "ts-25-720x576-ac3"},
+        {"damaged.ts", damaged(ts, 7), "ts-25-720x576-ac3"},
+        {"stray.mpg", "\x47" + std::string(20, '\0') + ps, "ps-25-720x576-mp2"},
+    };
+    const test::TempDir folder;
+    std::vector<fs::path> cutLists;
+    for (const auto& [video, bytes, original] : variants) {
+        const fs::path cutList = folder / (fs::path(video).stem().string() + ".txt");
+        test::copyDataFile(original + ".txt", cutList);
+        test::writeFile(folder / video, bytes);
+        cutLists.push_back(cutList);
+    }
+    std::vector<std::string> arguments;
+    for (const fs::path& cutList : cutLists) arguments.push_back(cutList.string());
+    const ProgramRun run = runProgram(folder.path(), arguments);
+    EXPECT_EQ(run.out, summary(false, false, {}, cutLists));
+    for (std::size_t i = 0; i < variants.size(); ++i) {
+        EXPECT_EQ(test::readFile(fs::path(cutLists[i]).replace_extension(".edl")),
+                  test::readFile(test::dataFile(std::get<2>(variants[i]) + ".edl.expected")))
+            << std::get<0>(variants[i]);
+    }
 }
 
 // Two real DVB-T captures: the head of a whole multiplex whose programs carry

@@ -34,14 +34,44 @@ TEST(CdvbStream, FindsTheFirstPacketBehindJunk) {
     EXPECT_TRUE(opened.notices.empty());
 }
 
-TEST(CdvbStream, GoesOnBehindTheBytesItCheckedForARejectedSyncByte) {
+TEST(CdvbStream, GoesOnFromTheByteBehindARejectedSyncByte) {
     Bytes junk(300, 0x00);
     junk[40] = 0x47;
+    junk[228] = 0x47;
     const ScratchDir dir;
     Opened opened(dir.write("stray.ts", TsBuilder().raw(junk).raw(numberedPackets(40).build()).build()));
     ASSERT_TRUE(opened.ok);
-    // 40 + 15 x 188 is the last place checked; the next packet start behind it is packet 14.
-    EXPECT_EQ(opened.stream.firstSyncOffset, 300 + 14 * 188);
+    EXPECT_EQ(opened.stream.firstSyncOffset, 300) << "no packet is stepped over";
+    EXPECT_EQ(opened.stream.packetStride(), 188);
+}
+
+// Packets of 192 bytes (a time stamp before each sync byte) or 204 (parity
+// bytes behind each packet), as recorders write them.
+Bytes widened(const Bytes& packets, int before, int after) {
+    Bytes wide;
+    for (std::size_t at = 0; at < packets.size(); at += 188) {
+        wide.insert(wide.end(), static_cast<std::size_t>(before), 0x00);
+        wide.insert(wide.end(), packets.begin() + static_cast<std::ptrdiff_t>(at),
+                    packets.begin() + static_cast<std::ptrdiff_t>(at + 188));
+        wide.insert(wide.end(), static_cast<std::size_t>(after), 0x11);
+    }
+    return wide;
+}
+
+TEST(CdvbStream, AddressesPacketsOf192And204BytesByTheirSyncByte) {
+    const ScratchDir dir;
+    const Bytes packets = numberedPackets(20).build();
+    for (const auto& [before, after] : {std::pair{4, 0}, std::pair{0, 16}}) {
+        Opened opened(dir.write("wide.ts", widened(packets, before, after)));
+        ASSERT_TRUE(opened.ok);
+        const int stride = 188 + before + after;
+        EXPECT_EQ(opened.stream.packetStride(), stride);
+        EXPECT_EQ(opened.stream.addressOf(5), before + 5 * stride);
+        std::array<std::uint8_t, 188> packet{};
+        ASSERT_TRUE(opened.stream.readPacket(19, packet.data()));
+        EXPECT_EQ(pidOf(packet.data()), 0x113);
+        EXPECT_EQ(opened.stream.resyncCount(), 0);
+    }
 }
 
 TEST(CdvbStream, ReportsFilesItCannotOpenOrFindPacketsIn) {
@@ -49,11 +79,13 @@ TEST(CdvbStream, ReportsFilesItCannotOpenOrFindPacketsIn) {
     Opened missing(dir.path("missing.ts").string());
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.notices, std::vector<std::string>{"Failure to open stream!"});
-    // Fewer than 15 packets: at least two of the checks fall beyond the end.
-    Opened shortFile(dir.write("short.ts", numberedPackets(10).build()));
-    EXPECT_FALSE(shortFile.ok);
-    EXPECT_FALSE(shortFile.stream.isOpen());
-    EXPECT_EQ(shortFile.notices, std::vector<std::string>{"Could not find start of Header - check stream!"});
+    // One packet is too little to tell a packet from a stray byte; three are enough.
+    Opened onePacket(dir.write("one.ts", numberedPackets(1).raw(Bytes(100, 0x00)).build()));
+    EXPECT_FALSE(onePacket.ok);
+    EXPECT_FALSE(onePacket.stream.isOpen());
+    EXPECT_EQ(onePacket.notices, std::vector<std::string>{"Could not find start of Header - check stream!"});
+    Opened threePackets(dir.write("three.ts", numberedPackets(3).build()));
+    EXPECT_TRUE(threePackets.ok);
     // The first sync byte lies beyond the 16 MiB that the search covers.
     Opened late(dir.writeSparse("late.ts", {}, CDVB_Stream::searchBound + 1, numberedPackets(20).build()));
     EXPECT_FALSE(late.ok);
@@ -61,19 +93,19 @@ TEST(CdvbStream, ReportsFilesItCannotOpenOrFindPacketsIn) {
 
 TEST(CdvbStream, FindsTheSyncAgainAndAddressesThePacketsBehindIt) {
     const ScratchDir dir;
-    const Bytes bytes = numberedPackets(20).raw({0x00, 0x11, 0x22, 0x33, 0x44}).raw(numberedPackets(5, 0x200).build()).build();
+    // Junk with a stray sync byte that no packet follows.
+    const Bytes bytes = numberedPackets(20).raw({0x00, 0x47, 0x22, 0x33, 0x44}).raw(numberedPackets(5, 0x200).build()).build();
     Opened opened(dir.write("damaged.ts", bytes));
     ASSERT_TRUE(opened.ok);
     std::array<std::uint8_t, 188> packet{};
-    // The search starts behind the 188 bytes that were read, so the first
-    // packet behind the damage is passed over.
     ASSERT_TRUE(opened.stream.readPacket(20, packet.data()));
-    EXPECT_EQ(pidOf(packet.data()), 0x201);
-    ASSERT_TRUE(opened.stream.readPacket(23, packet.data()));
+    EXPECT_EQ(pidOf(packet.data()), 0x200);
+    ASSERT_TRUE(opened.stream.readPacket(24, packet.data()));
     EXPECT_EQ(pidOf(packet.data()), 0x204);
     ASSERT_TRUE(opened.stream.readPacket(19, packet.data()));
     EXPECT_EQ(pidOf(packet.data()), 0x113) << "the packets before the damage keep their addresses";
-    EXPECT_FALSE(opened.stream.readPacket(24, packet.data()));
+    EXPECT_FALSE(opened.stream.readPacket(25, packet.data()));
+    EXPECT_EQ(opened.stream.resyncCount(), 1);
     EXPECT_TRUE(opened.stream.endOfFile());
 }
 

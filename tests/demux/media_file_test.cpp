@@ -70,12 +70,19 @@ TEST(SniffContainer, MarkersCountUpToOffset1023Only) {
     }
 }
 
-TEST(SniffContainer, EarliestOffsetWinsAndPackBeatsSyncAtOneOffset) {
+TEST(SniffContainer, ASyncByteThatBeginsNoPacketsDecidesOnlyWithoutALaterMarker) {
     ScratchDir dir;
     Bytes strayBeforePack{0xAA, 0x47, 0xAA};
     strayBeforePack.insert(strayBeforePack.end(), packStart.begin(), packStart.end());
-    EXPECT_EQ(sniffContainer(dir.write("stray", strayBeforePack)), ContainerKind::TransportStream);
-    EXPECT_EQ(sniffContainer(dir.write("first47", {0x47, 0x30, 0x26, 0xB2, 0x75})), ContainerKind::TransportStream);
+    EXPECT_EQ(findContainerMarker(dir.write("stray", strayBeforePack)).kind, ContainerKind::ProgramStream);
+    EXPECT_EQ(findContainerMarker(dir.write("stray", strayBeforePack)).offset, 3);
+    EXPECT_EQ(sniffContainer(dir.write("first47", {0x47, 0x30, 0x26, 0xB2, 0x75})), ContainerKind::Asf);
+    // Two packet starts 188 bytes apart in a file too short for a third make a
+    // transport stream, before a later pack header.
+    Bytes packets(300, 0xAA);
+    packets[0] = packets[188] = 0x47;
+    packets.insert(packets.end(), packStart.begin(), packStart.end());
+    EXPECT_EQ(sniffContainer(dir.write("packets", packets)), ContainerKind::TransportStream);
 }
 
 TEST(SniffContainer, WindowPastTheEndIsNoMatch) {
