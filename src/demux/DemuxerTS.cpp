@@ -270,13 +270,10 @@ void DemuxerTS::takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop
 
 void DemuxerTS::readVideoParameters(ProgramInfo& program, const ProbeReport& section) {
     section.print("Video PID: 0x%04X (stream_type 0x%02X)", program.videoPid, program.videoStreamType);
-    std::vector<std::uint8_t> buffer(videoBufferSize);
     const std::int64_t endAddress = stream->addressOf(0) + probeBound;
     for (std::int64_t k = stream->findPayloadStartForward(program.videoPid, 0, endAddress); k >= 0;
          k = stream->findPayloadStartForward(program.videoPid, k + 1, endAddress)) {
-        const int filled = collectVideo(k, program.videoPid, endAddress, buffer);
-        const VideoParameters found = findVideoParameters(static_cast<std::uint8_t>(program.videoStreamType),
-                                                          buffer.data(), filled, &position, section);
+        const VideoParameters found = examineVideo(program, k, endAddress, section);
         if (found.outcome == VideoParameters::Outcome::NotFound) continue;
         // Without a frame rate a parameter set counts for nothing in the choice.
         if (found.outcome == VideoParameters::Outcome::Found) {
@@ -290,17 +287,31 @@ void DemuxerTS::readVideoParameters(ProgramInfo& program, const ProbeReport& sec
                                      : "No parameter set within the first 16 MiB");
 }
 
+VideoParameters DemuxerTS::examineVideo(const ProgramInfo& program, std::int64_t first, std::int64_t endAddress,
+                                        const ProbeReport& section) {
+    const auto coding = static_cast<std::uint8_t>(program.videoStreamType);
+    std::vector<std::uint8_t> buffer(videoBufferSize);
+    int filled = collectVideo(first, program.videoPid, endAddress, buffer);
+    const VideoParameters found = findVideoParameters(coding, buffer.data(), filled, section, true);
+    if (found.outcome != VideoParameters::Outcome::NeedsMoreBytes) return found;
+    // The sequence extension that may scale the rate lies behind the buffer: read on a little.
+    buffer.resize(2 * videoBufferSize);
+    filled = collectVideo(first, program.videoPid, endAddress, buffer);
+    return findVideoParameters(coding, buffer.data(), filled, section, false);
+}
+
 int DemuxerTS::collectVideo(std::int64_t first, int pid, std::int64_t endAddress, std::vector<std::uint8_t>& buffer) {
     int filled = 0;
+    const int size = static_cast<int>(buffer.size());
     const std::int64_t bound = std::min(endAddress, stream->addressOf(first) + continuationBound);
-    for (std::int64_t n = first; filled < videoBufferSize - videoBufferSlack && stream->addressOf(n) < bound; ++n) {
+    for (std::int64_t n = first; filled < size - videoBufferSlack && stream->addressOf(n) < bound; ++n) {
         if (!stream->readPacket(n, packet.data())) break;
         TSPacketHeader packetHeader;
         packetHeader.parse(packet.data(), packetSize, &position);
         if (static_cast<int>(packetHeader.PID) != pid) continue;
         const int offset = payloadOffsetOf(packet.data(), packetHeader);
         if (offset < 0) continue;
-        const int count = std::min(packetSize - offset, videoBufferSize - filled);
+        const int count = std::min(packetSize - offset, size - filled);
         std::copy_n(packet.begin() + offset, count, buffer.begin() + filled);
         filled += count;
     }

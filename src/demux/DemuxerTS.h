@@ -11,6 +11,7 @@
 #include "demux/Demuxer.h"
 #include "demux/PesChunkParser.h"
 #include "demux/ProbeReport.h"
+#include "demux/video_parameters.h"
 #include "mpeg/line_sink.h"
 #include "ts/PID_List.h"
 #include "ts/PSI_PAT.h"
@@ -93,6 +94,10 @@ private:
 
     void reportTables() const;
     void readVideoParameters(ProgramInfo& program, const ProbeReport& section);
+    // The parameters of the video data that begins at payload start `first`.
+    VideoParameters examineVideo(const ProgramInfo& program, std::int64_t first, std::int64_t endAddress,
+                                 const ProbeReport& section);
+    // Fills `buffer` with the payloads of `pid` from packet `first` on; returns the bytes filled.
     int collectVideo(std::int64_t first, int pid, std::int64_t endAddress, std::vector<std::uint8_t>& buffer);
     void chooseProgram();
     std::int64_t readFirstVideoPts();

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "demux/ProbeReport.h"
-#include "mpeg/mpeg_header.h"
+#include "mpeg/mpeg_sequence_header.h"
 
 namespace cut2edl {
 
-// Reports the sequence header at the front of `headers` with its lines, and
-// the extension headers that directly follow it with theirs.
-void report_sequence_header(const ProbeReport& report, const MPEG_Header& headers);
+// Reports a sequence header with its lines, the extension headers that
+// directly follow it with theirs, and how its sequence extension scales the
+// frame rate.
+void report_sequence_header(const ProbeReport& report, const mpeg_sequence_header& header);
 
 }  // namespace cut2edl

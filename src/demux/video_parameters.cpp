@@ -1,5 +1,8 @@
 #include "demux/video_parameters.h"
 
+#include <algorithm>
+#include <array>
+
 #include "demux/sequence_header_report.h"
 #include "mpeg/mpeg_sequence_header.h"
 #include "nal/h264/seq_parameter_set_rbsp.h"
@@ -8,9 +11,15 @@ namespace cut2edl {
 
 namespace {
 
-constexpr std::uint8_t mpeg2VideoType = 0x02;
 constexpr std::uint8_t h264VideoType = 0x1B;
 constexpr std::uint8_t sequenceHeaderKind = 0xB3;
+constexpr int firstPosition = 1;
+
+// The bytes of a sequence header without matrices, of one quantiser matrix,
+// and of an extension header holding a sequence extension.
+constexpr int sequenceHeaderSize = 12;
+constexpr int matrixSize = 64;
+constexpr int sequenceExtensionSize = 10;
 
 // The kinds of header a search for the sequence header passes over: slices,
 // pictures, user data, extensions, GOPs and PES headers.
@@ -31,17 +40,32 @@ const mpeg_sequence_header* firstSequenceHeader(const MPEG_Header* chain) {
     return nullptr;
 }
 
-VideoParameters findSequenceHeader(const std::uint8_t* data, int length, int* position, const ProbeReport& report) {
-    const auto chain = create_mpeg_header(data, length, position, report.notices());
+// Whether the buffer ends so soon behind the sequence header (the first
+// 00 00 01 B3 in it) that a sequence extension could not fit behind it.
+bool endsBehind(const mpeg_sequence_header& sequence, const std::uint8_t* data, int length) {
+    constexpr std::array<std::uint8_t, 4> code{0x00, 0x00, 0x01, sequenceHeaderKind};
+    const std::uint8_t* start = std::search(data, data + length, code.begin(), code.end());
+    const int size = sequenceHeaderSize + matrixSize * (sequence.load_intra_quantiser_matrix.value +
+                                                        sequence.load_non_intra_quantiser_matrix.value);
+    return data + length - start < size + sequenceExtensionSize;
+}
+
+VideoParameters findSequenceHeader(const std::uint8_t* data, int length, const ProbeReport& report,
+                                   bool moreBytesToCome) {
+    int position = firstPosition;
+    const auto chain = create_mpeg_header(data, length, &position, report.notices());
     const mpeg_sequence_header* sequence = firstSequenceHeader(chain.get());
     if (sequence == nullptr) return {};
+    if (moreBytesToCome && !sequence->next && endsBehind(*sequence, data, length)) {
+        return {.outcome = VideoParameters::Outcome::NeedsMoreBytes};
+    }
     report_sequence_header(report, *sequence);
     return {VideoParameters::Outcome::Found, sequence->horizontal_size_value.value & 0xFFF,
             sequence->vertical_size_value.value & 0xFFF, sequence->frame_rate()};
 }
 
 VideoParameters findH264ParameterSet(const std::uint8_t* data, int length, const ProbeReport& report) {
-    const auto parameterSet = h264::find_seq_parameter_set(data, length);
+    const auto parameterSet = h264::find_seq_parameter_set(data, length, firstPosition);
     if (!parameterSet || !parameterSet->read_through_size || !parameterSet->complete_through_timing()) return {};
     if (!report.discards()) {
         report.line("Sequence parameter set:");
@@ -56,12 +80,10 @@ VideoParameters findH264ParameterSet(const std::uint8_t* data, int length, const
 
 }  // namespace
 
-bool isReadVideoType(std::uint8_t streamType) { return streamType == mpeg2VideoType || streamType == h264VideoType; }
-
-VideoParameters findVideoParameters(std::uint8_t streamType, const std::uint8_t* data, int length, int* position,
-                                    const ProbeReport& report) {
+VideoParameters findVideoParameters(std::uint8_t streamType, const std::uint8_t* data, int length,
+                                    const ProbeReport& report, bool moreBytesToCome) {
     if (streamType == h264VideoType) return findH264ParameterSet(data, length, report);
-    return findSequenceHeader(data, length, position, report);
+    return findSequenceHeader(data, length, report, moreBytesToCome);
 }
 
 }  // namespace cut2edl

@@ -13,6 +13,7 @@ struct VideoParameters {
         NotFound,          // none in the bytes, or one cut off before its size
         Found,             // size and frame rate (which may be a reserved code)
         FoundWithoutRate,  // a parameter set that carries no timing information
+        NeedsMoreBytes,    // a sequence header so near the end that its extension may be cut off
     };
     Outcome outcome = Outcome::NotFound;
     std::int32_t width = -1;
@@ -20,14 +21,14 @@ struct VideoParameters {
     double frameRate = -1.0;
 };
 
-// The video codings whose parameter sets give the frame rate.
-bool isReadVideoType(std::uint8_t streamType);
-
 // Looks for the first parameter set of the coding of `streamType` in `length`
-// bytes of video PES packets, and reports it with its lines when found. The
-// MPEG-2 rates are the rounded ones of the frame-rate table; the H.264 rates
-// the exact time_scale / (2 x num_units_in_tick).
-VideoParameters findVideoParameters(std::uint8_t streamType, const std::uint8_t* data, int length, int* position,
-                                    const ProbeReport& report);
+// bytes of video PES packets, and reports it with its lines when found; spans
+// count the buffer's bytes from 1. The
+// MPEG-2 rates are the rounded ones of the frame-rate table, scaled by a
+// sequence extension; the H.264 rates the exact time_scale / (2 x
+// num_units_in_tick). With `moreBytesToCome`, a sequence header too near the
+// end for its extension asks for more bytes instead.
+VideoParameters findVideoParameters(std::uint8_t streamType, const std::uint8_t* data, int length,
+                                    const ProbeReport& report, bool moreBytesToCome);
 
 }  // namespace cut2edl

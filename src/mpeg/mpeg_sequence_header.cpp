@@ -1,5 +1,6 @@
 #include "mpeg/mpeg_sequence_header.h"
 
+#include "mpeg/mpeg_extension_header.h"
 #include "mpeg/value_text.h"
 
 namespace cut2edl {
@@ -22,6 +23,20 @@ const std::uint8_t* mpeg_sequence_header::parse(const std::uint8_t* data, int le
     if (load_non_intra_quantiser_matrix.value) reader.read(non_intra_quantiser_matrix);
     span = reader.whole_span();
     return reader.ran_out() ? nullptr : data + reader.consumed();
+}
+
+const mpeg_sequence_extension* mpeg_sequence_header::sequence_extension() const {
+    constexpr std::uint8_t extension_kind = 0xB5;
+    if (!next || next->kind() != extension_kind) return nullptr;
+    const auto* extension = dynamic_cast<const mpeg_sequence_extension*>(
+        static_cast<const mpeg_extension_header&>(*next).payload.get());
+    return extension != nullptr && extension->frame_rate_extension_d.span != 0 ? extension : nullptr;
+}
+
+FrameRateExtension mpeg_sequence_header::frame_rate_extension() const {
+    const mpeg_sequence_extension* extension = sequence_extension();
+    if (extension == nullptr) return {};
+    return {extension->frame_rate_extension_n.value, extension->frame_rate_extension_d.value};
 }
 
 void mpeg_sequence_header::render(const LineSink& sink) const {

@@ -4,6 +4,7 @@
 
 #include "mpeg/frame_rate.h"
 #include "mpeg/mpeg_header.h"
+#include "mpeg/mpeg_sequence_extension.h"
 #include "mpeg/quantiser_matrix.h"
 
 namespace cut2edl {
@@ -14,8 +15,20 @@ class mpeg_sequence_header : public MPEG_Header {
 public:
     const std::uint8_t* parse(const std::uint8_t* data, int length, int* position) override;
 
-    // Frames per second of frame_rate_code; -1.0 for a code without a rate.
-    double frame_rate() const { return frame_rate_of_code(frame_rate_code.value & 0x0Fu); }
+    // The sequence extension (identifier 1) that directly follows this header
+    // in its chain, read far enough for its frame rate fields; nullptr when
+    // there is none (MPEG-1, or a chain cut off behind the header).
+    const mpeg_sequence_extension* sequence_extension() const;
+    // The scaling of the rate that the sequence extension gives, 1 / 1 without one.
+    FrameRateExtension frame_rate_extension() const;
+
+    // Frames per second of frame_rate_code scaled by the sequence extension;
+    // -1.0 for a code without a rate. The NTSC rates are the rounded ones.
+    double frame_rate() const { return frame_rate_of_code(frame_rate_code.value & 0x0Fu, frame_rate_extension()); }
+    // The same with the exact NTSC fractions.
+    double exact_frame_rate() const {
+        return exact_frame_rate_of_code(frame_rate_code.value & 0x0Fu, frame_rate_extension());
+    }
 
     field_span span = 0;
     Field<std::uint32_t> sequence_header_code;

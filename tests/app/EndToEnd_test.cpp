@@ -92,6 +92,14 @@ const Recording h264Recordings[] = {
 };
 INSTANTIATE_TEST_SUITE_P(H264, EveryRecording, ::testing::ValuesIn(h264Recordings), testNameOf);
 
+// MPEG-2 recordings of 15 and 12 frames per second, whose sequence extension
+// scales the rate of their frame_rate_code.
+const Recording scaledRateRecordings[] = {
+    {"ts-15-352x288-ac3.ts", "ts", "edl"},
+    {"ts-12-352x288-ac3.ts", "ts", "edl"},
+};
+INSTANTIATE_TEST_SUITE_P(ScaledRate, EveryRecording, ::testing::ValuesIn(scaledRateRecordings), testNameOf);
+
 TEST(EndToEnd, TableNamesRecordingsOfEveryKind) {
     std::set<std::string> kinds;
     for (const Recording& row : recordings()) kinds.insert(row.container);

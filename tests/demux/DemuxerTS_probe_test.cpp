@@ -159,6 +159,20 @@ TEST(DemuxerTsProbe, AnH264ProgramWithoutTimingCountsAsOneWithoutAParameterSet) 
     EXPECT_EQ(probed->media->frameRate, 25.0);
 }
 
+TEST(DemuxerTsProbe, ReadsOnForASequenceExtensionCutOffByTheBuffer) {
+    // The sequence header ends with the 4048 bytes collected; its extension,
+    // scaling 25 by 3 / 5, follows in the next packet.
+    Bytes pes = videoPes(90000, {});
+    pes.resize(4048 - 12, 0xAA);
+    pes = pes + sequenceHeader(352, 288, 3) + Bytes{0x00, 0x00, 0x01, 0xB5, 0x14, 0x8A, 0x00, 0x01, 0x00, 0x44};
+    TsBuilder stream;
+    stream.section(0, patSection(1, {{1, 0x100}}));
+    stream.section(0x100, pmtSection(1, 0x101, {{mpeg2Video, 0x101}, {ac3Audio, 0x102}}));
+    stream.pes(0x101, pes).nullPackets(15);
+    const auto probed = probe(stream);
+    EXPECT_EQ(probed->media->frameRate, 15.0);
+}
+
 TEST(DemuxerTsProbe, SearchesOnlyWhatThereIsToSearch) {
     TsBuilder noVideo;
     noVideo.section(0, patSection(1, {{1, 0x100}})).section(0x100, pmtSection(1, 0x102, {{ac3Audio, 0x102}}));
