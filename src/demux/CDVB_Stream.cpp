@@ -36,6 +36,9 @@ void CDVB_Stream::close() {
     path.clear();
     firstSyncOffset = -1;
     syncPoints.clear();
+    syncLessUntil = 0;
+    resyncs = 0;
+    stride = packetSize;
     atEnd = false;
 }
 
@@ -86,12 +89,18 @@ bool CDVB_Stream::beginsPacket(std::int64_t offset) {
 }
 
 void CDVB_Stream::resync(std::int64_t n) {
-    ++resyncs;
     const std::int64_t failedAt = addressOf(n);
+    // Where a search has already come up empty, each packet read there would
+    // search the same bytes again.
+    if (failedAt < syncLessUntil) return;
+    ++resyncs;
     const std::int64_t end = failedAt + searchBound;
     std::int64_t found = file.find(syncByte, failedAt + 1, end);
     while (found >= 0 && !beginsPacket(found)) found = file.find(syncByte, found + 1, end);
-    if (found < 0) return;
+    if (found < 0) {
+        syncLessUntil = end;
+        return;
+    }
     // Packet n is the one that begins at the sync byte found, and the packets
     // behind it follow at steps of the packet size.
     const SyncPoint point{n, found - n * stride};

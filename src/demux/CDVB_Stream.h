@@ -75,6 +75,8 @@ private:
     BlockCache file;
     int stride = packetSize;
     int resyncs = 0;
+    // The end of the bytes that the last failed resync found no packet in.
+    std::int64_t syncLessUntil = 0;
     bool atEnd = false;
 };
 

@@ -19,7 +19,8 @@ constexpr int maxSectionSize = 0xFFF + 3;
 // remain unfilled: one more payload would not fit.
 constexpr int videoBufferSize = 4096;
 constexpr int videoBufferSlack = 184;
-// How far behind a payload start its continuation packets are looked for.
+// How far behind a payload start its continuation packets are looked for: a
+// multiplexer sends a section or a few kilobytes of video within far less.
 constexpr std::int64_t continuationBound = 1024 * 1024;
 
 constexpr std::uint8_t mpeg2VideoType = 0x02;
@@ -175,7 +176,7 @@ bool DemuxerTS::assembleSection(std::int64_t n, int offset) {
     section.filled = 0;
     append(packet.data() + start, packetSize - start);
     const int pid = header.PID;
-    const std::int64_t bound = stream->addressOf(n) + probeBound;
+    const std::int64_t bound = stream->addressOf(n) + continuationBound;
     std::array<std::uint8_t, packetSize> next{};
     for (std::int64_t k = n + 1; section.filled < section.size() && stream->addressOf(k) < bound; ++k) {
         if (!stream->readPacket(k, next.data())) break;

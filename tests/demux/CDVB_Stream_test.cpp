@@ -109,6 +109,17 @@ TEST(CdvbStream, FindsTheSyncAgainAndAddressesThePacketsBehindIt) {
     EXPECT_TRUE(opened.stream.endOfFile());
 }
 
+TEST(CdvbStream, SearchesJunkWithoutPacketsOncePerSearchBound) {
+    const ScratchDir dir;
+    const std::int64_t junk = CDVB_Stream::searchBound + 188 * 1000;
+    Opened opened(dir.writeSparse("tail.ts", numberedPackets(20).build(), 20 * 188 + junk, {}));
+    ASSERT_TRUE(opened.ok);
+    std::array<std::uint8_t, 188> packet{};
+    for (std::int64_t n = 20; opened.stream.readPacket(n, packet.data()); ++n) {
+    }
+    EXPECT_EQ(opened.stream.resyncCount(), 2) << "a little more junk than one search covers";
+}
+
 TEST(CdvbStream, AddressesPacketsBeyondTwoGibibytes) {
     const ScratchDir dir;
     const std::int64_t far = std::int64_t{3} << 30;
