@@ -2,15 +2,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
+
+#include "mpeg/start_code_scanner.h"
 
 namespace cut2edl {
 
 namespace {
 constexpr std::size_t blockSize = 64 * 1024;
+constexpr std::size_t startCodeLength = 4;
+// The bytes of a start code that can lie before a block border.
+constexpr std::size_t startCodeCarry = startCodeLength - 1;
 }  // namespace
 
 BlockReader::BlockReader(std::istream& source, std::int64_t byteLimit)
-    : file(source), limit(byteLimit), block(blockSize) {}
+    : file(source), limit(byteLimit), block(startCodeCarry + blockSize) {}
 
 void BlockReader::seek(std::int64_t target) {
     if (target >= blockStart && target <= blockStart + static_cast<std::int64_t>(filled)) {
@@ -20,20 +26,25 @@ void BlockReader::seek(std::int64_t target) {
     blockStart = target;
     index = 0;
     filled = 0;
+    streamAtBlockEnd = false;
 }
 
-bool BlockReader::refill() {
-    blockStart += static_cast<std::int64_t>(filled);
+bool BlockReader::refill(std::size_t keep) {
+    const std::int64_t readStart = blockStart + static_cast<std::int64_t>(filled);
+    std::memmove(block.data(), block.data() + filled - keep, keep);
+    blockStart = readStart - static_cast<std::int64_t>(keep);
     index = 0;
-    filled = 0;
-    if (blockStart >= limit) return false;
-    const auto wanted = std::min<std::int64_t>(static_cast<std::int64_t>(block.size()), limit - blockStart);
+    filled = keep;
+    if (readStart >= limit) return false;
+    const auto wanted = std::min<std::int64_t>(static_cast<std::int64_t>(blockSize), limit - readStart);
     file.clear();
-    file.seekg(blockStart);
-    file.read(reinterpret_cast<char*>(block.data()), wanted);
-    filled = static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0));
+    if (!streamAtBlockEnd) file.seekg(readStart);
+    file.read(reinterpret_cast<char*>(block.data() + keep), wanted);
+    const auto got = static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0));
     file.clear();
-    return filled > 0;
+    filled += got;
+    streamAtBlockEnd = true;
+    return got > 0;
 }
 
 int BlockReader::next() {
@@ -53,26 +64,25 @@ std::size_t BlockReader::read(std::uint8_t* out, std::size_t count) {
     return copied;
 }
 
-int BlockReader::nextStartCode() {
-    int zeros = 0;
-    for (int byte = next(); byte >= 0; byte = next()) {
-        if (byte == 0) {
-            ++zeros;
-        } else if (byte == 1 && zeros >= 2) {
-            const int id = next();
+int BlockReader::nextStartCode(std::uint8_t lowestId) {
+    for (;;) {
+        const auto found = next_start_code(std::span<const std::uint8_t>(block.data(), filled), index, lowestId);
+        if (found) {
+            const int id = block[*found + startCodeCarry];
             // An id byte of 0 may be the first zero of the next start code.
-            if (id == 0) seek(position() - 1);
-            if (id >= 0) return id;
-        } else {
-            zeros = 0;
+            index = *found + (id == 0 ? startCodeCarry : startCodeLength);
+            return id;
+        }
+        if (!refill(std::min(startCodeCarry, filled - index))) {
+            index = filled;  // the carried bytes are spent
+            return -1;
         }
     }
-    return -1;
 }
 
 bool BlockReader::skipTo(std::uint32_t code) {
-    const int wanted = static_cast<int>(code & 0xFF);
-    for (int id = nextStartCode(); id >= 0; id = nextStartCode()) {
+    const auto wanted = static_cast<std::uint8_t>(code & 0xFF);
+    for (int id = nextStartCode(wanted); id >= 0; id = nextStartCode(wanted)) {
         if (id == wanted) return true;
     }
     return false;

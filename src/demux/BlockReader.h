@@ -9,8 +9,10 @@
 namespace cut2edl {
 
 // Forward reader over the first `limit` bytes of a file, through one block
-// buffer, so that byte-wise searches cost no system call per byte. Bytes at or
+// buffer, so that searches cost one system call per block. Bytes at or
 // beyond `limit` read as end of data: a bounded probe looks at nothing there.
+// Reading on from the last block goes without a seek, so nothing else may
+// move the stream while the reader is in use.
 class BlockReader {
 public:
     static constexpr std::int64_t unbounded = std::numeric_limits<std::int64_t>::max();
@@ -26,15 +28,18 @@ public:
     // Copies up to `count` bytes; fewer only at the end of the data.
     std::size_t read(std::uint8_t* out, std::size_t count);
 
-    // Finds the next 00 00 01 xx and returns xx, leaving the reader just after
-    // it (on it when xx is 0, which may begin the next start code); -1 at the
-    // end of the data.
-    int nextStartCode();
+    // Finds the next 00 00 01 xx with xx at least `lowestId` and returns xx,
+    // leaving the reader just after it (on it when xx is 0, which may begin
+    // the next start code); -1 at the end of the data. A start code across two
+    // blocks is found too.
+    int nextStartCode(std::uint8_t lowestId = 0);
     // Moves just past the next start code equal to `code` (0x000001xx).
     bool skipTo(std::uint32_t code);
 
 private:
-    bool refill();
+    // Reads the next block behind the last `keep` bytes of this one, which stay
+    // in front of it; false when nothing more could be read.
+    bool refill(std::size_t keep = 0);
 
     std::istream& file;
     std::int64_t limit;
@@ -42,6 +47,7 @@ private:
     std::int64_t blockStart = 0;
     std::size_t index = 0;
     std::size_t filled = 0;
+    bool streamAtBlockEnd = false;  // the stream stands just behind the buffered bytes
 };
 
 }  // namespace cut2edl

@@ -9,6 +9,7 @@
 
 #include "demux/BlockReader.h"
 #include "mpeg/frame_rate.h"
+#include "mpeg/start_code_scanner.h"
 
 namespace cut2edl {
 
@@ -17,6 +18,9 @@ namespace {
 constexpr std::uint32_t sequenceHeaderCode = 0x1B3;
 constexpr std::uint32_t groupStartCode = 0x1B8;
 constexpr std::uint32_t packStartCode = 0x1BA;
+// The lowest audio or video stream id (private stream 1).
+constexpr std::uint8_t lowestStreamId = 0xBD;
+constexpr std::size_t prefixLength = 3;
 constexpr std::size_t startCodeLength = 4;
 constexpr std::size_t backwardBlockSize = 64 * 1024;
 
@@ -24,6 +28,17 @@ bool isAudioId(int id) { return (id >= 0xC0 && id <= 0xDF) || id == 0xBD; }
 bool isVideoId(int id) { return id >= 0xE0 && id <= 0xEF; }
 
 std::uint32_t startCodeOf(std::int32_t id) { return 0x100u | static_cast<std::uint32_t>(id & 0xFF); }
+
+// Offset of the last start code 00 00 01 `id` lying wholly in `bytes`.
+std::optional<std::size_t> lastStartCodeIn(std::span<const std::uint8_t> bytes, std::uint8_t id) {
+    if (bytes.size() < startCodeLength) return std::nullopt;
+    std::size_t before = bytes.size() - startCodeLength + 1;
+    while (const auto prefix = previous_start_code_prefix(bytes, before)) {
+        if (bytes[*prefix + prefixLength] == id) return prefix;
+        before = *prefix;
+    }
+    return std::nullopt;
+}
 
 // The stream of one class (audio or video) to follow: settled once two
 // consecutive start codes of the class carry the same id, so that a stray
@@ -61,7 +76,7 @@ void DemuxerPS::scanStreamIds(BlockReader& reader) {
     StreamIdChoice video;
     reader.seek(0);
     while (!(audio.settled() && video.settled())) {
-        const int id = reader.nextStartCode();
+        const int id = reader.nextStartCode(lowestStreamId);
         if (id < 0) break;
         if (isAudioId(id)) audio.see(id);
         if (isVideoId(id)) video.see(id);
@@ -188,7 +203,6 @@ void DemuxerPS::moveTo(std::int64_t position) {
 }
 
 std::optional<std::int64_t> DemuxerPS::lastStartCodeBefore(std::uint32_t code, std::int64_t end) {
-    const std::array<std::uint8_t, startCodeLength> pattern{0, 0, 1, static_cast<std::uint8_t>(code & 0xFF)};
     file.clear();
     file.seekg(0, std::ios::end);
     end = std::min(end, tell());
@@ -198,9 +212,9 @@ std::optional<std::int64_t> DemuxerPS::lastStartCodeBefore(std::uint32_t code, s
         moveTo(begin);
         file.read(reinterpret_cast<char*>(block.data()), end - begin);
         if (file.gcount() != end - begin) return std::nullopt;
-        const auto last = block.begin() + (end - begin);
-        const auto found = std::find_end(block.begin(), last, pattern.begin(), pattern.end());
-        if (found != last) return begin + (found - block.begin());
+        const auto found = lastStartCodeIn(std::span<const std::uint8_t>(block.data(), static_cast<std::size_t>(end - begin)),
+                                           static_cast<std::uint8_t>(code & 0xFF));
+        if (found) return begin + static_cast<std::int64_t>(*found);
         if (begin == 0) break;
         end = begin + static_cast<std::int64_t>(startCodeLength) - 1;  // sees a code across the block border
     }

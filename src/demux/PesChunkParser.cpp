@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "mpeg/start_code_scanner.h"
+
 namespace cut2edl {
 
 namespace {
@@ -77,14 +79,19 @@ bool ChunkParse::parse(std::span<const std::uint8_t> chunk) {
 }
 
 Step ChunkParse::parseUnits(std::span<const std::uint8_t> bytes, std::size_t& position, std::size_t end) {
+    // A unit can begin only where its whole start code lies in `bytes`; the
+    // bytes between units are passed over.
+    const std::size_t wholeStarts = bytes.size() < startCodeLength ? 0 : bytes.size() - startCodeLength + 1;
+    const std::size_t stop = std::min(end, wholeStarts);
     while (position < end) {
-        const auto rest = bytes.subspan(position);
-        if (rest.size() < startCodeLength) return Step::Incomplete;
-        if (!startsWithStartCodePrefix(rest)) {
-            ++position;
+        if (position >= stop) return Step::Incomplete;
+        const auto found = next_start_code(bytes.first(stop + startCodeLength - 1), position);
+        if (!found) {
+            position = stop;
             continue;
         }
-        const Unit unit = parseUnit(rest);
+        position = *found;
+        const Unit unit = parseUnit(bytes.subspan(position));
         if (unit.step != Step::Next) return unit.step;
         position += unit.headerLength + static_cast<std::size_t>(unit.bodyLength);
         state.lastBodyMode = unit.bodyMode;

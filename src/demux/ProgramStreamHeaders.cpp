@@ -40,10 +40,6 @@ std::optional<PesPacketHeader> parseMpeg1(std::span<const std::uint8_t> bytes, P
 
 }  // namespace
 
-bool startsWithStartCodePrefix(std::span<const std::uint8_t> bytes) {
-    return bytes.size() >= 3 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1;
-}
-
 std::int64_t readTimeStamp(const std::uint8_t* field) {
     return (static_cast<std::int64_t>((field[0] >> 1) & 0x07) << 30) | (static_cast<std::int64_t>(field[1]) << 22) |
            (static_cast<std::int64_t>(field[2] >> 1) << 15) | (static_cast<std::int64_t>(field[3]) << 7) |

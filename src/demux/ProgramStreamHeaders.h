@@ -11,9 +11,6 @@ namespace cut2edl {
 // with 255 bytes of header data after its nine fixed bytes.
 constexpr std::size_t maxUnitHeaderLength = 9 + 255;
 
-// True when `bytes` begins with the prefix 00 00 01 of a start code.
-bool startsWithStartCodePrefix(std::span<const std::uint8_t> bytes);
-
 // 33-bit time stamp from the five bytes of a PTS or DTS field.
 std::int64_t readTimeStamp(const std::uint8_t* field);
 
