@@ -24,30 +24,8 @@ Key mostVoted(const std::map<Key, int>& votes, Key none) {
     return leader;
 }
 
-// Finds start codes with the byte rule of the original scan: a failing byte
-// is not looked at again, so 00 00 01 00 00 01 B3 holds no start code.
-class StartCodeScanner {
-public:
-    bool feed(std::uint8_t byte) {
-        switch (state) {
-            case State::Idle: state = byte == 0x00 ? State::OneZero : State::Idle; break;
-            case State::OneZero: state = byte == 0x00 ? State::Zeros : State::Idle; break;
-            case State::Zeros:
-                if (byte != 0x00) state = byte == 0x01 ? State::Prefix : State::Idle;
-                break;
-            case State::Prefix:
-                state = State::Idle;
-                return byte == 0xB3;
-        }
-        return false;
-    }
-
-private:
-    enum class State { Idle, OneZero, Zeros, Prefix };
-    State state = State::Idle;
-};
-
 constexpr std::size_t headerBytes = 4;
+constexpr int sequenceHeaderId = 0xB3;
 
 }  // namespace
 
@@ -68,12 +46,16 @@ VideoFormat voteSequenceHeaders(std::istream& in) {
     const auto remembered = in.tellg();
     BlockReader reader(in, sequenceHeaderScanLimit);
     SequenceHeaderVote vote;
-    StartCodeScanner scanner;
     std::array<std::uint8_t, headerBytes> header{};
     for (std::size_t found = 0; found < sequenceHeadersVoted;) {
-        const int byte = reader.next();
-        if (byte < 0) break;
-        if (!scanner.feed(static_cast<std::uint8_t>(byte))) continue;
+        const int id = reader.nextStartCode();
+        if (id < 0) break;
+        if (id != sequenceHeaderId) {
+            // The byte behind a prefix is never the first zero of the next
+            // one here, so 00 00 01 00 00 01 B3 holds no sequence header.
+            if (id == 0) reader.next();
+            continue;
+        }
         // A header cut off by the end of the data or of the window is no vote.
         if (reader.read(header.data(), header.size()) < header.size()) break;
         vote.add(header.data());
