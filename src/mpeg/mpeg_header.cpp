@@ -7,6 +7,7 @@
 #include "mpeg/mpeg_sequence_header.h"
 #include "mpeg/mpeg_slice_header.h"
 #include "mpeg/mpeg_user_data_header.h"
+#include "mpeg/start_code_scanner.h"
 
 namespace cut2edl {
 
@@ -44,14 +45,12 @@ std::shared_ptr<MPEG_Header> header_for(std::uint8_t code) {
 
 constexpr int start_code_size = 4;
 
-bool is_prefix(const std::uint8_t* data) { return data[0] == 0 && data[1] == 0 && data[2] == 1; }
-
 // Offset of the next complete start code (prefix and code byte) from `from`, or -1.
 int find_start_code(const std::uint8_t* data, int length, int from) {
-    for (int offset = from; offset + start_code_size <= length; ++offset) {
-        if (is_prefix(data + offset)) return offset;
-    }
-    return -1;
+    if (length < 0 || from < 0) return -1;
+    const auto found = next_start_code(std::span<const std::uint8_t>(data, static_cast<std::size_t>(length)),
+                                       static_cast<std::size_t>(from));
+    return found ? static_cast<int>(*found) : -1;
 }
 
 }  // namespace
