@@ -48,7 +48,9 @@ VideoFormat voteSequenceHeaders(std::istream& in) {
     SequenceHeaderVote vote;
     std::array<std::uint8_t, headerBytes> header{};
     for (std::size_t found = 0; found < sequenceHeadersVoted;) {
-        const int id = reader.nextStartCode();
+        // Behind a slice's code byte no prefix can begin, so passing over the
+        // slices leaves every code that the rule below may apply to.
+        const int id = reader.nextStartCode(slice_start_codes);
         if (id < 0) break;
         if (id != sequenceHeaderId) {
             // The byte behind a prefix is never the first zero of the next

@@ -4,8 +4,6 @@
 #include <cstring>
 #include <span>
 
-#include "mpeg/start_code_scanner.h"
-
 namespace cut2edl {
 
 namespace {
@@ -16,7 +14,7 @@ constexpr std::size_t startCodeCarry = startCodeLength - 1;
 }  // namespace
 
 BlockReader::BlockReader(std::istream& source, std::int64_t byteLimit)
-    : file(source), limit(byteLimit), block(startCodeCarry + blockSize) {}
+    : file(source), limit(byteLimit), block(std::make_unique_for_overwrite<std::uint8_t[]>(startCodeCarry + blockSize)) {}
 
 void BlockReader::seek(std::int64_t target) {
     if (target >= blockStart && target <= blockStart + static_cast<std::int64_t>(filled)) {
@@ -31,7 +29,7 @@ void BlockReader::seek(std::int64_t target) {
 
 bool BlockReader::refill(std::size_t keep) {
     const std::int64_t readStart = blockStart + static_cast<std::int64_t>(filled);
-    std::memmove(block.data(), block.data() + filled - keep, keep);
+    std::memmove(block.get(), block.get() + filled - keep, keep);
     blockStart = readStart - static_cast<std::int64_t>(keep);
     index = 0;
     filled = keep;
@@ -39,7 +37,7 @@ bool BlockReader::refill(std::size_t keep) {
     const auto wanted = std::min<std::int64_t>(static_cast<std::int64_t>(blockSize), limit - readStart);
     file.clear();
     if (!streamAtBlockEnd) file.seekg(readStart);
-    file.read(reinterpret_cast<char*>(block.data() + keep), wanted);
+    file.read(reinterpret_cast<char*>(block.get() + keep), wanted);
     const auto got = static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0));
     file.clear();
     filled += got;
@@ -57,16 +55,16 @@ std::size_t BlockReader::read(std::uint8_t* out, std::size_t count) {
     while (copied < count) {
         if (index == filled && !refill()) break;
         const std::size_t part = std::min(count - copied, filled - index);
-        std::memcpy(out + copied, block.data() + index, part);
+        std::memcpy(out + copied, block.get() + index, part);
         index += part;
         copied += part;
     }
     return copied;
 }
 
-int BlockReader::nextStartCode(std::uint8_t lowestId) {
+int BlockReader::nextStartCode(start_code_range passedOver) {
     for (;;) {
-        const auto found = next_start_code(std::span<const std::uint8_t>(block.data(), filled), index, lowestId);
+        const auto found = next_start_code(std::span<const std::uint8_t>(block.get(), filled), index, passedOver);
         if (found) {
             const int id = block[*found + startCodeCarry];
             // An id byte of 0 may be the first zero of the next start code.
@@ -82,7 +80,7 @@ int BlockReader::nextStartCode(std::uint8_t lowestId) {
 
 bool BlockReader::skipTo(std::uint32_t code) {
     const auto wanted = static_cast<std::uint8_t>(code & 0xFF);
-    for (int id = nextStartCode(wanted); id >= 0; id = nextStartCode(wanted)) {
+    for (int id = nextStartCode(start_codes_below(wanted)); id >= 0; id = nextStartCode(start_codes_below(wanted))) {
         if (id == wanted) return true;
     }
     return false;

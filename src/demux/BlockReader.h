@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <istream>
 #include <limits>
-#include <vector>
+#include <memory>
+
+#include "mpeg/start_code_scanner.h"
 
 namespace cut2edl {
 
@@ -28,11 +30,11 @@ public:
     // Copies up to `count` bytes; fewer only at the end of the data.
     std::size_t read(std::uint8_t* out, std::size_t count);
 
-    // Finds the next 00 00 01 xx with xx at least `lowestId` and returns xx,
+    // Finds the next 00 00 01 xx with xx not in `passedOver` and returns xx,
     // leaving the reader just after it (on it when xx is 0, which may begin
     // the next start code); -1 at the end of the data. A start code across two
     // blocks is found too.
-    int nextStartCode(std::uint8_t lowestId = 0);
+    int nextStartCode(start_code_range passedOver = no_start_codes);
     // Moves just past the next start code equal to `code` (0x000001xx).
     bool skipTo(std::uint32_t code);
 
@@ -43,7 +45,8 @@ private:
 
     std::istream& file;
     std::int64_t limit;
-    std::vector<std::uint8_t> block;
+    // Left uninitialised: only bytes read from the file are ever looked at.
+    std::unique_ptr<std::uint8_t[]> block;
     std::int64_t blockStart = 0;
     std::size_t index = 0;
     std::size_t filled = 0;

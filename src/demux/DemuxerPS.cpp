@@ -76,7 +76,7 @@ void DemuxerPS::scanStreamIds(BlockReader& reader) {
     StreamIdChoice video;
     reader.seek(0);
     while (!(audio.settled() && video.settled())) {
-        const int id = reader.nextStartCode(lowestStreamId);
+        const int id = reader.nextStartCode(start_codes_below(lowestStreamId));
         if (id < 0) break;
         if (isAudioId(id)) audio.see(id);
         if (isVideoId(id)) video.see(id);

@@ -13,12 +13,23 @@ namespace cut2edl {
 // overlap (00 00 01 00 00 01 holds one at 0 and one at 3), and in 00 00 00 01
 // the prefix begins at the second zero.
 
+// The code bytes a search passes over without stopping: `count` of them,
+// from `first` on. Passing over the slices, the bulk of a video stream's
+// start codes, makes a search for the others nearly as cheap as one that
+// finds nothing.
+struct start_code_range {
+    std::uint8_t first = 0;
+    std::uint8_t count = 0;
+};
+inline constexpr start_code_range no_start_codes{};
+inline constexpr start_code_range slice_start_codes{0x01, 0xAF};
+// The codes below `code`.
+constexpr start_code_range start_codes_below(std::uint8_t code) { return {0x00, code}; }
+
 // Offset of the first whole start code (prefix and code byte) that begins at
-// or after `from` and whose code byte is at least `lowest_code`: a search for
-// the system codes (lowest_code 0xB9) passes over the video codes below them
-// without stopping.
+// or after `from` and whose code byte is not in `passed_over`.
 std::optional<std::size_t> next_start_code(std::span<const std::uint8_t> bytes, std::size_t from,
-                                           std::uint8_t lowest_code = 0);
+                                           start_code_range passed_over = no_start_codes);
 
 // Offset of the first prefix that begins at or after `from`; it may be the
 // last three bytes, without a code byte.

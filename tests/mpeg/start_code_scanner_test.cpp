@@ -14,8 +14,8 @@ using Bytes = std::vector<std::uint8_t>;
 using Offset = std::optional<std::size_t>;
 
 Offset next_in(const Bytes& bytes, std::size_t from) { return next_start_code_prefix(bytes, from); }
-Offset whole_in(const Bytes& bytes, std::size_t from, std::uint8_t lowest = 0) {
-    return next_start_code(bytes, from, lowest);
+Offset whole_in(const Bytes& bytes, std::size_t from, start_code_range passed_over = no_start_codes) {
+    return next_start_code(bytes, from, passed_over);
 }
 Offset previous_in(const Bytes& bytes, std::size_t before) { return previous_start_code_prefix(bytes, before); }
 
@@ -29,9 +29,12 @@ Offset plain_next(const Bytes& bytes, std::size_t from) {
     }
     return std::nullopt;
 }
-Offset plain_whole(const Bytes& bytes, std::size_t from, std::uint8_t lowest) {
+Offset plain_whole(const Bytes& bytes, std::size_t from, start_code_range passed_over) {
     for (std::size_t at = from; at + 4 <= bytes.size(); ++at) {
-        if (prefix_at(bytes, at) && bytes[at + 3] >= lowest) return at;
+        const unsigned code = bytes[at + 3];
+        if (prefix_at(bytes, at) && !(code >= passed_over.first && code < passed_over.first + passed_over.count)) {
+            return at;
+        }
     }
     return std::nullopt;
 }
@@ -100,15 +103,20 @@ TEST(StartCodeScanner, OverlappingPrefixesAreEachFound) {
     EXPECT_EQ(previous_in(bytes, 3), 0u);
 }
 
-TEST(StartCodeScanner, ALowestCodePassesOverTheCodesBelowIt) {
-    const Bytes bytes = {0x00, 0x00, 0x01, 0x01, 0x00, 0x00, 0x01, 0xB3, 0x00, 0x00, 0x01, 0xE0};
-    EXPECT_EQ(whole_in(bytes, 0, 0x00), 0u);
-    EXPECT_EQ(whole_in(bytes, 0, 0xB3), 4u);
-    EXPECT_EQ(whole_in(bytes, 0, 0xB4), 8u);
-    EXPECT_EQ(whole_in(bytes, 5, 0xB3), 8u);
-    EXPECT_EQ(whole_in(bytes, 0, 0xE1), std::nullopt);
-    // A code byte of 0 below the lowest code still begins the next prefix.
-    EXPECT_EQ(whole_in({0x00, 0x00, 0x01, 0x00, 0x00, 0x01, 0xBA}, 0, 0xB9), 3u);
+TEST(StartCodeScanner, ASearchPassesOverTheCodesOfARange) {
+    const Bytes bytes = {0x00, 0x00, 0x01, 0x01, 0x00, 0x00, 0x01, 0xB3, 0x00, 0x00, 0x01, 0xE0, 0x00, 0x00, 0x01, 0x00};
+    EXPECT_EQ(whole_in(bytes, 0), 0u);
+    EXPECT_EQ(whole_in(bytes, 0, start_codes_below(0xB3)), 4u);
+    EXPECT_EQ(whole_in(bytes, 0, start_codes_below(0xB4)), 8u);
+    EXPECT_EQ(whole_in(bytes, 5, start_codes_below(0xB3)), 8u);
+    EXPECT_EQ(whole_in(bytes, 9, start_codes_below(0xB3)), std::nullopt);
+    EXPECT_EQ(whole_in(bytes, 0, slice_start_codes), 4u);
+    EXPECT_EQ(whole_in(bytes, 9, slice_start_codes), 12u);
+    EXPECT_EQ(whole_in(bytes, 0, {0xB3, 0x2E}), 0u);
+    EXPECT_EQ(whole_in(bytes, 1, {0xB3, 0x2E}), 12u);
+    EXPECT_EQ(whole_in(bytes, 1, {0x00, 0xFF}), std::nullopt);
+    // A code byte of 0 that is passed over still begins the next prefix.
+    EXPECT_EQ(whole_in({0x00, 0x00, 0x01, 0x00, 0x00, 0x01, 0xBA}, 0, start_codes_below(0xB9)), 3u);
 }
 
 TEST(StartCodeScanner, AgreesWithAPlainSearchFromEveryOffset) {
@@ -124,7 +132,7 @@ TEST(StartCodeScanner, AgreesWithAPlainSearchFromEveryOffset) {
         for (std::size_t at = 0; at <= bytes.size() + 1; ++at) {
             EXPECT_EQ(next_in(bytes, at), plain_next(bytes, at)) << "from " << at;
             EXPECT_EQ(previous_in(bytes, at), plain_previous(bytes, at)) << "before " << at;
-            EXPECT_EQ(whole_in(bytes, at, 0xB9), plain_whole(bytes, at, 0xB9)) << "from " << at;
+            EXPECT_EQ(whole_in(bytes, at, slice_start_codes), plain_whole(bytes, at, slice_start_codes)) << "from " << at;
         }
     }
     // The same buffers one after another, each shifted by a filler byte more,
@@ -139,8 +147,9 @@ TEST(StartCodeScanner, AgreesWithAPlainSearchFromEveryOffset) {
     for (std::size_t at = 0; at <= long_buffer.size(); ++at) {
         ASSERT_EQ(next_in(long_buffer, at), plain_next(long_buffer, at)) << "from " << at;
         ASSERT_EQ(previous_in(long_buffer, at), plain_previous(long_buffer, at)) << "before " << at;
-        for (const std::uint8_t lowest : {0x00, 0xB3, 0xBD, 0xE0}) {
-            ASSERT_EQ(whole_in(long_buffer, at, lowest), plain_whole(long_buffer, at, lowest)) << "from " << at;
+        for (const start_code_range range : {no_start_codes, slice_start_codes, start_codes_below(0xBD),
+                                             start_code_range{0xB3, 0x2E}}) {
+            ASSERT_EQ(whole_in(long_buffer, at, range), plain_whole(long_buffer, at, range)) << "from " << at;
         }
     }
 }
