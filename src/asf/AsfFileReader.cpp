@@ -7,7 +7,7 @@
 namespace cut2edl {
 
 AsfFileReader::AsfFileReader(const std::string& path)
-    : file(path, std::ios::binary), buffer(std::make_unique<std::uint8_t[]>(bufferSize)) {
+    : file(path, std::ios::binary), buffer(std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize)) {
     if (!file.is_open()) throw std::runtime_error("Unable to open file");
     file.seekg(0, std::ios::end);
     size = static_cast<std::uint64_t>(std::max<std::streamoff>(file.tellg(), 0));
