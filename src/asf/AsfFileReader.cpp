@@ -7,7 +7,7 @@
 namespace cut2edl {
 
 AsfFileReader::AsfFileReader(const std::string& path)
-    : file(path, std::ios::binary), buffer(std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize)) {
+    : file(path, std::ios::binary) {
     if (!file.is_open()) throw std::runtime_error("Unable to open file");
     file.seekg(0, std::ios::end);
     size = static_cast<std::uint64_t>(std::max<std::streamoff>(file.tellg(), 0));
@@ -24,6 +24,9 @@ void AsfFileReader::seek(std::uint64_t offset) {
 }
 
 void AsfFileReader::refill() {
+    // Allocated at the first read: the probe reads the file through its own
+    // reader, and a buffer this large is mapped and unmapped as a whole.
+    if (!buffer) buffer = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize);
     const std::size_t unread = buffered();
     std::memmove(buffer.get(), buffer.get() + readPos, unread);
     bufferOffset += readPos;
