@@ -1,15 +1,20 @@
-// Probes one recording at 1 MB, 100 MB and 1 GB, built by repeating a real
-// recording from tests/data, and prints the bytes each probe reads and its
-// best time. A probe that stays within its bounded window costs the same at
-// every size. The large files go to bench/data and are reused when present.
+// Probes recordings a number of times in this process and prints, one line
+// per file, the best time in microseconds, the bytes one probe reads through
+// system calls and the frame rate it found. The files take turns probe by
+// probe, so that a machine busier at one moment than at another weighs on all
+// of them alike:
+//
+//     bench_probe RUNS FILE [FILE]...
+//
+// With RUNS 1 and one file it is what bench/run-bench counts the instructions
+// and the system calls of.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
+#include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string>
@@ -18,16 +23,6 @@
 #include "demux/MediaFile.h"
 
 namespace {
-
-struct Size {
-    const char* label;
-    std::uintmax_t bytes;
-};
-
-constexpr Size sizes[] = {{"1 MB", 1'000'000}, {"100 MB", 100'000'000}, {"1 GB", 1'000'000'000}};
-constexpr const char* seeds[] = {"ps-25-720x576-mp2.mpg", "ps-2997-720x480-videoonly.mpeg",
-                                 "asf-25-720x576-mp2.dvr-ms"};
-constexpr int runs = 7;
 
 // Bytes this process has read through system calls so far (Linux only).
 std::optional<std::uint64_t> bytesRead() {
@@ -40,58 +35,39 @@ std::optional<std::uint64_t> bytesRead() {
     return std::nullopt;
 }
 
-// The seed repeated up to `size` bytes, written once and reused.
-std::filesystem::path repeatedFile(const std::filesystem::path& seed, std::uintmax_t size) {
-    const auto dir = std::filesystem::path(CUT2EDL_BENCH_DATA);
-    const auto target = dir / (seed.stem().string() + "-" + std::to_string(size) + seed.extension().string());
-    if (std::filesystem::exists(target) && std::filesystem::file_size(target) == size) return target;
-    std::filesystem::create_directories(dir);
-    std::ifstream in(seed, std::ios::binary);
-    const std::vector<char> copy((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    for (std::uintmax_t written = 0; written < size;) {
-        const auto part = std::min<std::uintmax_t>(copy.size(), size - written);
-        out.write(copy.data(), static_cast<std::streamsize>(part));
-        written += part;
-    }
-    return target;
-}
-
 struct Measurement {
-    double bestMicroseconds = std::numeric_limits<double>::max();
+    double best = std::numeric_limits<double>::max();
     std::optional<std::uint64_t> bytesPerProbe;
     double frameRate = -1.0;
 };
 
-Measurement measure(const std::filesystem::path& file) {
-    Measurement result;
-    for (int run = 0; run < runs; ++run) {
-        const auto readBefore = bytesRead();
-        const auto started = std::chrono::steady_clock::now();
-        const cut2edl::MediaFile media(file.string());
-        const auto elapsed = std::chrono::steady_clock::now() - started;
-        const auto readAfter = bytesRead();
-        result.frameRate = media.frameRate;
-        result.bestMicroseconds =
-            std::min(result.bestMicroseconds, std::chrono::duration<double, std::micro>(elapsed).count());
-        if (readBefore && readAfter) result.bytesPerProbe = *readAfter - *readBefore;
-    }
-    return result;
+void probe(const std::string& file, Measurement& measurement) {
+    const auto readBefore = bytesRead();
+    const auto started = std::chrono::steady_clock::now();
+    const cut2edl::MediaFile media(file);
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    const auto readAfter = bytesRead();
+    measurement.frameRate = media.frameRate;
+    measurement.best = std::min(measurement.best, std::chrono::duration<double, std::micro>(elapsed).count());
+    if (readBefore && readAfter) measurement.bytesPerProbe = *readAfter - *readBefore;
 }
 
 }  // namespace
 
-int main() {
-    std::printf("%-32s %8s %16s %14s %12s\n", "seed", "size", "bytes read", "best time us", "frame rate");
-    for (const char* seed : seeds) {
-        for (const auto& size : sizes) {
-            const auto file = repeatedFile(std::filesystem::path(CUT2EDL_TEST_DATA) / seed, size.bytes);
-            const auto result = measure(file);
-            const std::string read = result.bytesPerProbe ? std::to_string(*result.bytesPerProbe) : "n/a";
-            std::printf("%-32s %8s %16s %14.1f %12.6f\n", seed, size.label, read.c_str(), result.bestMicroseconds,
-                        result.frameRate);
-            std::fflush(stdout);
-        }
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s RUNS FILE [FILE]...\n", argv[0]);
+        return 2;
+    }
+    const int runs = std::max(1, std::atoi(argv[1]));
+    const std::vector<std::string> files(argv + 2, argv + argc);
+    std::vector<Measurement> measurements(files.size());
+    for (int run = 0; run < runs; ++run) {
+        for (std::size_t i = 0; i < files.size(); ++i) probe(files[i], measurements[i]);
+    }
+    for (const Measurement& measurement : measurements) {
+        const std::string read = measurement.bytesPerProbe ? std::to_string(*measurement.bytesPerProbe) : "n/a";
+        std::printf("%.1f %s %.6f\n", measurement.best, read.c_str(), measurement.frameRate);
     }
     return 0;
 }
