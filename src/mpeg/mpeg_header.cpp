@@ -43,8 +43,6 @@ std::shared_ptr<MPEG_Header> header_for(std::uint8_t code) {
     return nullptr;
 }
 
-constexpr int start_code_size = 4;
-
 // Offset of the next complete start code (prefix and code byte) from `from`, or -1.
 int find_start_code(const std::uint8_t* data, int length, int from) {
     if (length < 0 || from < 0) return -1;

@@ -8,7 +8,14 @@
 // unlike the compiler's, whose start-up code asks the processor itself.
 #if defined(__x86_64__) && defined(__GNUC__) && __has_include(<sys/platform/x86.h>)
 #include <immintrin.h>
+#if defined(__clang__)
+// The header is written in C, whose boolean type only GCC also knows in C++.
+#define _Bool bool
 #include <sys/platform/x86.h>
+#undef _Bool
+#else
+#include <sys/platform/x86.h>
+#endif
 #define CUT2EDL_AVX2_SCAN 1
 #endif
 
