@@ -135,16 +135,6 @@ std::optional<std::size_t> next_start_code(std::span<const std::uint8_t> bytes, 
     return found;
 }
 
-std::optional<std::size_t> next_start_code_prefix(std::span<const std::uint8_t> bytes, std::size_t from) {
-    if (const auto whole = next_start_code(bytes, from)) return whole;
-    if (bytes.size() < prefix_size) return std::nullopt;
-    const std::size_t last = bytes.size() - prefix_size;
-    if (from > last || !ends_prefix(bytes.data() + last + prefix_size - 1) || bytes[last + 2] != prefix_end) {
-        return std::nullopt;
-    }
-    return last;
-}
-
 std::optional<std::size_t> previous_start_code_prefix(std::span<const std::uint8_t> bytes, std::size_t before) {
     if (bytes.size() < prefix_size) return std::nullopt;
     const std::uint8_t* const data = bytes.data();

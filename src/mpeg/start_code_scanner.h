@@ -27,13 +27,11 @@ inline constexpr start_code_range slice_start_codes{0x01, 0xAF};
 constexpr start_code_range start_codes_below(std::uint8_t code) { return {0x00, code}; }
 
 // Offset of the first whole start code (prefix and code byte) that begins at
-// or after `from` and whose code byte is not in `passed_over`.
+// or after `from` and whose code byte is not in `passed_over`. A caller that
+// searches block by block keeps a block's last three bytes in front of the
+// next, where a start code cut by the border begins.
 std::optional<std::size_t> next_start_code(std::span<const std::uint8_t> bytes, std::size_t from,
                                            start_code_range passed_over = no_start_codes);
-
-// Offset of the first prefix that begins at or after `from`; it may be the
-// last three bytes, without a code byte.
-std::optional<std::size_t> next_start_code_prefix(std::span<const std::uint8_t> bytes, std::size_t from);
 
 // Offset of the last prefix that begins before `before`.
 std::optional<std::size_t> previous_start_code_prefix(std::span<const std::uint8_t> bytes, std::size_t before);
