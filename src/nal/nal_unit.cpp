@@ -1,6 +1,8 @@
 #include "nal/nal_unit.h"
 
-#include <cstring>
+#include <span>
+
+#include "mpeg/start_code_scanner.h"
 
 namespace cut2edl {
 
@@ -12,18 +14,12 @@ constexpr std::uint8_t first_video_stream = 0xE0;
 constexpr std::uint8_t last_video_stream = 0xEF;
 constexpr std::uint8_t forbidden_zero_bit = 0x80;
 
-// Index of the first 00 00 01 at or after `from`, or `length` when there is
-// none. memchr finds each 01; a 01 without two zeros in front of it rules out
-// the next two bytes as well, since a later 01 needs zeros where this one is.
+// Index of the first start code (00 00 01 and the byte behind it) at or after
+// `from`, or `length` when there is none.
 int find_start_code(const std::uint8_t* data, int length, int from) {
-    for (int i = from + 2; i < length;) {
-        const auto* one = static_cast<const std::uint8_t*>(std::memchr(data + i, 0x01, length - i));
-        if (one == nullptr) break;
-        const int index = static_cast<int>(one - data);
-        if (data[index - 1] == 0 && data[index - 2] == 0) return index - 2;
-        i = index + 3;
-    }
-    return length;
+    const auto found = next_start_code(std::span<const std::uint8_t>(data, static_cast<std::size_t>(length)),
+                                       static_cast<std::size_t>(from));
+    return found ? static_cast<int>(*found) : length;
 }
 
 int end_of_pes_header(const std::uint8_t* data, int length, int start_code) {
