@@ -27,10 +27,27 @@ struct DemuxerASF::HeaderRecords {
     std::vector<AsfExtendedStreamProperties> extendedStreams;
 };
 
-DemuxerASF::DemuxerASF(MediaFile* ownerFile, std::string videoPath)
+DemuxerASF::DemuxerASF(MediaFile* ownerFile, std::string videoPath, const ProbeReport& report)
     : Demuxer(ownerFile, std::move(videoPath)), reader(path) {
-    const VideoFormat format = voteSequenceHeaders(reader.stream());
+    if (!report.discards()) reportHeaderObjects(report);
+    report.line("Sequence headers voted on:");
+    const VideoFormat format = voteSequenceHeaders(reader.stream(), report.nested());
     publish(format.frameRate, format.width, format.height);
+}
+
+void DemuxerASF::reportHeaderObjects(const ProbeReport& report) {
+    report.line("Header objects:");
+    reader.seek(0);
+    HeaderRecords records;
+    while (walkHeaderObject(records, report.nested(), false)) {
+    }
+    report.line("Streams:");
+    for (std::size_t number = 0; number < streamTable.size(); ++number) {
+        const AsfStreamState& stream = streamTable[number];
+        if (!stream.declared) continue;
+        report.nested().print("Stream %zu: %s", number, stream.video ? "video" : stream.audio ? "audio" : "other");
+    }
+    reader.seek(0);
 }
 
 DemuxerASF::~DemuxerASF() = default;
@@ -46,21 +63,24 @@ double DemuxerASF::progress() {
 bool DemuxerASF::start() {
     reader.seek(0);
     HeaderRecords records;
-    while (walkHeaderObject(records)) {
+    while (walkHeaderObject(records, ProbeReport(), true)) {
     }
     return true;
 }
 
-bool DemuxerASF::walkHeaderObject(HeaderRecords& records) {
+bool DemuxerASF::walkHeaderObject(HeaderRecords& records, const ProbeReport& report, bool intoData) {
     const std::uint64_t objectStart = reader.position();
-    const std::int32_t id = lookupAsfGuid(reader.readGuid()).id;
+    const AsfGuidEntry guid = lookupAsfGuid(reader.readGuid());
+    const std::int32_t id = guid.id;
     const std::uint64_t size = reader.readU64();
     if (reader.failed() || size < objectHeaderSize) return false;
+    report.print("%s at offset %llu, %llu bytes", guid.name, static_cast<unsigned long long>(objectStart),
+                 static_cast<unsigned long long>(size));
     if (id == ASF_Data_Object) {
         // Its size is never used to find another object, so a recording cut
         // short (or still being written) can still be walked.
         reader.skip(dataObjectFixedFields);
-        run();
+        if (intoData) run();
         return false;
     }
     if (size > reader.fileSize() - objectStart) return false;

@@ -9,6 +9,7 @@
 #include "asf/AsfFileReader.h"
 #include "asf/AsfHeaderObjects.h"
 #include "demux/Demuxer.h"
+#include "demux/ProbeReport.h"
 
 namespace cut2edl {
 
@@ -26,8 +27,11 @@ struct AsfStreamState {
 // packets themselves.
 class DemuxerASF : public Demuxer {
 public:
-    // Throws std::runtime_error("Unable to open file").
-    DemuxerASF(MediaFile* owner, std::string path);
+    // Throws std::runtime_error("Unable to open file"). The probe tells on
+    // `report` the header objects, the streams they declare and the sequence
+    // headers voted on; it walks the header objects only for a report that
+    // does not discard.
+    DemuxerASF(MediaFile* owner, std::string path, const ProbeReport& report = ProbeReport());
     ~DemuxerASF() override;
 
     double progress() override;
@@ -52,7 +56,10 @@ private:
     struct HeaderRecords;
     enum class NextObject;
 
-    bool walkHeaderObject(HeaderRecords& records);
+    // Walks one header object; at the Data Object the walk ends, with the data
+    // packets walked when `intoData`.
+    bool walkHeaderObject(HeaderRecords& records, const ProbeReport& report, bool intoData);
+    void reportHeaderObjects(const ProbeReport& report);
     NextObject parseHeaderObject(std::int32_t id, std::uint64_t objectEnd, HeaderRecords& records);
     void declareStream(const AsfStreamProperties& stream);
     bool walkPacket();

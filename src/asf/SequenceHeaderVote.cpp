@@ -3,7 +3,7 @@
 #include <array>
 
 #include "demux/BlockReader.h"
-#include "mpeg/frame_rate.h"
+#include "mpeg/value_text.h"
 
 namespace cut2edl {
 
@@ -24,17 +24,28 @@ Key mostVoted(const std::map<Key, int>& votes, Key none) {
     return leader;
 }
 
-constexpr std::size_t headerBytes = 4;
 constexpr int sequenceHeaderId = 0xB3;
+constexpr std::size_t startCodeLength = 4;
+// The fields up to the frame rate code, which a vote needs.
+constexpr std::int64_t votedFields = 4;
+// The sequence header with both quantiser matrices and the extension
+// headers behind it fit in this many bytes.
+constexpr std::size_t sequenceHeaderBytes = 256;
+
+void reportVote(const ProbeReport& report, std::size_t number, std::int64_t offset, const mpeg_sequence_header& header) {
+    const FrameRateExtension scaling = header.frame_rate_extension();
+    report.print("Sequence header %zu at offset %lld: %d x %d, frame_rate_code %d (%s), scaled x %u / %u", number,
+                 static_cast<long long>(offset), header.horizontal_size_value.value, header.vertical_size_value.value,
+                 header.frame_rate_code.value, frame_rate_text(header.frame_rate_code.value).c_str(), scaling.n + 1,
+                 scaling.d + 1);
+}
 
 }  // namespace
 
-void SequenceHeaderVote::add(const std::uint8_t* header) {
-    const std::uint32_t bits = std::uint32_t{header[0]} << 24 | std::uint32_t{header[1]} << 16 |
-                               std::uint32_t{header[2]} << 8 | header[3];
-    ++widthVotes[static_cast<std::int32_t>(bits >> 20)];
-    ++heightVotes[static_cast<std::int32_t>((bits >> 8) & 0xFFF)];
-    const double rate = exact_frame_rate_of_code(header[3] & 0x0F);
+void SequenceHeaderVote::add(const mpeg_sequence_header& header) {
+    ++widthVotes[header.horizontal_size_value.value];
+    ++heightVotes[header.vertical_size_value.value];
+    const double rate = header.exact_frame_rate();
     if (rate > 0) ++rateVotes[rate];
 }
 
@@ -42,11 +53,11 @@ VideoFormat SequenceHeaderVote::result() const {
     return {mostVoted(rateVotes, -1.0), mostVoted(widthVotes, 0), mostVoted(heightVotes, 0)};
 }
 
-VideoFormat voteSequenceHeaders(std::istream& in) {
+VideoFormat voteSequenceHeaders(std::istream& in, const ProbeReport& report) {
     const auto remembered = in.tellg();
     BlockReader reader(in, sequenceHeaderScanLimit);
     SequenceHeaderVote vote;
-    std::array<std::uint8_t, headerBytes> header{};
+    std::array<std::uint8_t, sequenceHeaderBytes> bytes{0x00, 0x00, 0x01, sequenceHeaderId};
     for (std::size_t found = 0; found < sequenceHeadersVoted;) {
         // Behind a slice's code byte no prefix can begin, so passing over the
         // slices leaves every code that the rule below may apply to.
@@ -58,10 +69,15 @@ VideoFormat voteSequenceHeaders(std::istream& in) {
             if (id == 0) reader.next();
             continue;
         }
+        const std::int64_t afterCode = reader.position();
+        const std::size_t count = startCodeLength + reader.read(bytes.data() + startCodeLength, bytes.size() - startCodeLength);
+        int position = 1;
+        const auto header = parse_sequence_header(bytes.data(), static_cast<int>(count), &position);
         // A header cut off by the end of the data or of the window is no vote.
-        if (reader.read(header.data(), header.size()) < header.size()) break;
-        vote.add(header.data());
-        ++found;
+        if (header->frame_rate_code.span == 0) break;
+        vote.add(*header);
+        reportVote(report, ++found, afterCode - static_cast<std::int64_t>(startCodeLength), *header);
+        reader.seek(afterCode + votedFields);
     }
     in.clear();
     in.seekg(remembered);

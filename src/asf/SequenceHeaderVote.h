@@ -5,6 +5,9 @@
 #include <istream>
 #include <map>
 
+#include "demux/ProbeReport.h"
+#include "mpeg/mpeg_sequence_header.h"
+
 namespace cut2edl {
 
 // What the majority of the first sequence headers of a file say.
@@ -17,8 +20,8 @@ struct VideoFormat {
 // Majority vote over sequence headers. Ties go to the smallest key.
 class SequenceHeaderVote {
 public:
-    // The four bytes that follow a sequence header start code.
-    void add(const std::uint8_t* header);
+    // Counts the header's size and its rate, scaled by the sequence extension behind it.
+    void add(const mpeg_sequence_header& header);
     VideoFormat result() const;
 
 private:
@@ -28,10 +31,11 @@ private:
 };
 
 // Scans the raw bytes of `in` for the start code 00 00 01 B3 (any number of
-// zero bytes before the 01) and votes over the first five sequence headers.
-// The scan ends at the end of the stream or after the first 16 MiB, so a file
-// that carries no MPEG-2 video is not read to its end.
-VideoFormat voteSequenceHeaders(std::istream& in);
+// zero bytes before the 01) and votes over the first five sequence headers,
+// which it tells on `report`. The scan ends at the end of the stream or after
+// the first 16 MiB, so a file that carries no MPEG-2 video is not read to its
+// end.
+VideoFormat voteSequenceHeaders(std::istream& in, const ProbeReport& report = ProbeReport());
 
 inline constexpr std::size_t sequenceHeadersVoted = 5;
 inline constexpr std::int64_t sequenceHeaderScanLimit = 16 * 1024 * 1024;

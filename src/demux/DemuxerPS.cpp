@@ -8,7 +8,8 @@
 #include <boost/filesystem/operations.hpp>
 
 #include "demux/BlockReader.h"
-#include "mpeg/frame_rate.h"
+#include "demux/sequence_header_report.h"
+#include "mpeg/mpeg_sequence_header.h"
 #include "mpeg/start_code_scanner.h"
 
 namespace cut2edl {
@@ -23,6 +24,12 @@ constexpr std::uint8_t lowestStreamId = 0xBD;
 constexpr std::size_t prefixLength = 3;
 constexpr std::size_t startCodeLength = 4;
 constexpr std::size_t backwardBlockSize = 64 * 1024;
+
+// The sequence header with both quantiser matrices and the extension
+// headers behind it fit in this many bytes.
+constexpr std::size_t sequenceHeaderBytes = 256;
+
+std::string streamIdText(std::int32_t id) { return id < 0 ? std::string("none") : format_text("0x%02X", id); }
 
 bool isAudioId(int id) { return (id >= 0xC0 && id <= 0xDF) || id == 0xBD; }
 bool isVideoId(int id) { return id >= 0xE0 && id <= 0xEF; }
@@ -60,12 +67,14 @@ private:
 
 }  // namespace
 
-DemuxerPS::DemuxerPS(MediaFile* owner, std::string videoPath)
+DemuxerPS::DemuxerPS(MediaFile* owner, std::string videoPath, const ProbeReport& report)
     : Demuxer(owner, std::move(videoPath)), file(path, std::ios::binary) {
     if (!file.is_open()) throw std::runtime_error("Unable to open file");
     BlockReader reader(file, probeWindow);
     scanStreamIds(reader);
-    readSequenceHeader(reader);
+    report.print("Video stream id: %s, audio stream id: %s", streamIdText(videoStreamId).c_str(),
+                 streamIdText(audioStreamId).c_str());
+    readSequenceHeader(reader, report);
     publish(frameRate, width, height);
     ptsTracker = std::make_shared<PTSTracker>(readFirstVideoPts(reader));
     moveTo(0);
@@ -85,14 +94,19 @@ void DemuxerPS::scanStreamIds(BlockReader& reader) {
     videoStreamId = video.value();
 }
 
-void DemuxerPS::readSequenceHeader(BlockReader& reader) {
-    std::array<std::uint8_t, 4> fields{};
+void DemuxerPS::readSequenceHeader(BlockReader& reader, const ProbeReport& report) {
+    std::array<std::uint8_t, sequenceHeaderBytes> bytes{0x00, 0x00, 0x01, sequenceHeaderCode & 0xFF};
     reader.seek(0);
-    if (!reader.skipTo(sequenceHeaderCode) || reader.read(fields.data(), fields.size()) < fields.size()) return;
-    const std::uint32_t sizes = (std::uint32_t{fields[0]} << 16) | (std::uint32_t{fields[1]} << 8) | fields[2];
-    width = static_cast<std::int32_t>(sizes >> 12);
-    height = static_cast<std::int32_t>(sizes & 0xFFF);
-    frameRate = exact_frame_rate_of_code(fields[3] & 0x0Fu);
+    if (!reader.skipTo(sequenceHeaderCode)) return report.line("No sequence header within the first 16 MiB");
+    const std::size_t count = startCodeLength + reader.read(bytes.data() + startCodeLength, bytes.size() - startCodeLength);
+    int position = 1;
+    const auto header = parse_sequence_header(bytes.data(), static_cast<int>(count), &position);
+    // One cut off before its frame rate by the end of the window is none.
+    if (header->frame_rate_code.span == 0) return report.line("No sequence header within the first 16 MiB");
+    width = header->horizontal_size_value.value;
+    height = header->vertical_size_value.value;
+    frameRate = header->exact_frame_rate();
+    report_sequence_header(report, *header);
 }
 
 std::int64_t DemuxerPS::readFirstVideoPts(BlockReader& reader) {

@@ -9,6 +9,7 @@
 
 #include "demux/Demuxer.h"
 #include "demux/PesChunkParser.h"
+#include "demux/ProbeReport.h"
 
 namespace cut2edl {
 
@@ -25,8 +26,10 @@ public:
     static constexpr std::int64_t probeWindow = 16 * 1024 * 1024;
     static constexpr std::size_t chunkSize = 4096;
 
-    // Throws std::runtime_error("Unable to open file") when `path` cannot be opened.
-    DemuxerPS(MediaFile* owner, std::string path);
+    // Throws std::runtime_error("Unable to open file") when `path` cannot be
+    // opened. The probe tells on `report` which streams it follows and what
+    // their first sequence header holds.
+    DemuxerPS(MediaFile* owner, std::string path, const ProbeReport& report = ProbeReport());
 
     double progress() override;
     bool start() override;
@@ -41,7 +44,7 @@ public:
 
 private:
     void scanStreamIds(BlockReader& reader);
-    void readSequenceHeader(BlockReader& reader);
+    void readSequenceHeader(BlockReader& reader, const ProbeReport& report);
     std::int64_t readFirstVideoPts(BlockReader& reader);
 
     bool readChunk();

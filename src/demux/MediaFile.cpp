@@ -81,10 +81,10 @@ MediaFile::MediaFile(std::string videoPath, const ProbeReport& report) : path(st
     containerKind = marker.kind;
     switch (containerKind) {
         case ContainerKind::ProgramStream:
-            demuxer = std::make_shared<DemuxerPS>(this, path);
+            demuxer = std::make_shared<DemuxerPS>(this, path, report);
             break;
         case ContainerKind::Asf:
-            demuxer = std::make_shared<DemuxerASF>(this, path);
+            demuxer = std::make_shared<DemuxerASF>(this, path, report);
             break;
         case ContainerKind::TransportStream:
             demuxer = std::make_shared<DemuxerTS>(this, path, report);

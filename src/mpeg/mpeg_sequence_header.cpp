@@ -1,6 +1,9 @@
 #include "mpeg/mpeg_sequence_header.h"
 
+#include <span>
+
 #include "mpeg/mpeg_extension_header.h"
+#include "mpeg/start_code_scanner.h"
 #include "mpeg/value_text.h"
 
 namespace cut2edl {
@@ -25,8 +28,29 @@ const std::uint8_t* mpeg_sequence_header::parse(const std::uint8_t* data, int le
     return reader.ran_out() ? nullptr : data + reader.consumed();
 }
 
+namespace {
+
+constexpr std::uint8_t extension_kind = 0xB5;
+
+}  // namespace
+
+std::shared_ptr<mpeg_sequence_header> parse_sequence_header(const std::uint8_t* data, int length, int* position) {
+    auto header = std::make_shared<mpeg_sequence_header>();
+    const std::uint8_t* restart = header->parse(data, length, position);
+    const std::span<const std::uint8_t> bytes(data, static_cast<std::size_t>(length < 0 ? 0 : length));
+    MPEG_Header* last = header.get();
+    while (restart != nullptr) {
+        const auto found = next_start_code(bytes, static_cast<std::size_t>(restart - data));
+        if (!found || data[*found + 3] != extension_kind) break;
+        auto extension = std::make_shared<mpeg_extension_header>();
+        restart = extension->parse(data + *found, length - static_cast<int>(*found), position);
+        last->next = extension;
+        last = extension.get();
+    }
+    return header;
+}
+
 const mpeg_sequence_extension* mpeg_sequence_header::sequence_extension() const {
-    constexpr std::uint8_t extension_kind = 0xB5;
     if (!next || next->kind() != extension_kind) return nullptr;
     const auto* extension = dynamic_cast<const mpeg_sequence_extension*>(
         static_cast<const mpeg_extension_header&>(*next).payload.get());

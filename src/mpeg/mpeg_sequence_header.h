@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "mpeg/frame_rate.h"
 #include "mpeg/mpeg_header.h"
@@ -48,5 +49,10 @@ public:
 protected:
     void render(const LineSink& sink) const override;
 };
+
+// The sequence header whose start code is at `data`, with the extension
+// headers that directly follow it chained behind it; nothing else of the
+// bytes is parsed, so nothing is reported about them.
+std::shared_ptr<mpeg_sequence_header> parse_sequence_header(const std::uint8_t* data, int length, int* position);
 
 }  // namespace cut2edl

@@ -95,8 +95,9 @@ INSTANTIATE_TEST_SUITE_P(H264, EveryRecording, ::testing::ValuesIn(h264Recording
 // MPEG-2 recordings of 15 and 12 frames per second, whose sequence extension
 // scales the rate of their frame_rate_code.
 const Recording scaledRateRecordings[] = {
-    {"ts-15-352x288-ac3.ts", "ts", "edl"},
-    {"ts-12-352x288-ac3.ts", "ts", "edl"},
+    {"ps-15-352x288-mp2.mpg", "ps", "edl"},   {"ts-15-352x288-ac3.ts", "ts", "edl"},
+    {"asf-15-352x288-mp2.dvr-ms", "asf", "edl"}, {"ps-12-352x288-mp2.mpg", "ps", "edl"},
+    {"ts-12-352x288-ac3.ts", "ts", "edl"},    {"asf-12-352x288-mp2.dvr-ms", "asf", "edl"},
 };
 INSTANTIATE_TEST_SUITE_P(ScaledRate, EveryRecording, ::testing::ValuesIn(scaledRateRecordings), testNameOf);
 

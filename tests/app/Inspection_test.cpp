@@ -85,6 +85,32 @@ TEST(Inspection, ShowsTheSequenceParameterSetOfAnH264Program) {
     EXPECT_TRUE(hasLine(lines, "  Frame rate: 29.97002997 frames per second, 1920 x 1080"));
 }
 
+TEST(Inspection, ShowsAProgramStreamsSequenceHeaderAndTheExtensionThatScalesItsRate) {
+    const Inspection inspection({"ps-15-352x288-mp2.mpg"});
+    const auto& lines = inspection.lines;
+    EXPECT_TRUE(hasLine(lines, "  Container: MPEG program stream (pack header 00 00 01 BA at offset 0)"));
+    EXPECT_TRUE(hasLine(lines, "  Video stream id: 0xE0, audio stream id: 0xC0"));
+    EXPECT_TRUE(hasLine(lines, "    Size Value (see extension, if any): 352 x 288"));
+    EXPECT_TRUE(hasLine(lines, "    Frame Rate Value: 25 fps"));
+    EXPECT_TRUE(hasLine(lines, "    Frame Rate Extension: frame rate x 3 / 5"));
+    EXPECT_TRUE(hasLine(lines, "  Frame rate scaled by the sequence extension: x 3 / 5"));
+    EXPECT_TRUE(hasLine(lines, "  Frame rate: 15 frames per second, 352 x 288"));
+}
+
+TEST(Inspection, ShowsTheAsfHeaderObjectsStreamsAndTheFiveVotes) {
+    const Inspection inspection({"asf-2997-720x480-mp2.dvr-ms"});
+    const auto& lines = inspection.lines;
+    // Its size is the little-endian 64-bit value at bytes 16-23: 0x281.
+    EXPECT_TRUE(hasLine(lines, "    ASF_Header_Object at offset 0, 641 bytes"));
+    EXPECT_TRUE(hasLine(lines, "    Stream 1: video"));
+    const auto votes = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.rfind("    Sequence header ", 0) == 0 &&
+               line.find(": 720 x 480, frame_rate_code 4 (29.97 fps), scaled x 1 / 1") != std::string::npos;
+    });
+    EXPECT_EQ(votes, 5);
+    EXPECT_TRUE(hasLine(lines, "  Frame rate: 29.97002997 frames per second, 720 x 480"));
+}
+
 TEST(Inspection, OfACutListReportsItsVideoAndWritesNoEdl) {
     const test::TempDir folder;
     test::copyDataFile("ts-25-720x576-ac3.txt", folder / "show.txt");
