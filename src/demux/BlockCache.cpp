@@ -27,17 +27,17 @@ void BlockCache::close() {
     fileSize = 0;
     readFailed = false;
     retained.clear();
-    passing.clear();
     passingIndex = -1;
 }
 
 bool BlockCache::load(std::int64_t index, Block& into) {
     const std::int64_t start = index * block_bytes;
-    into.resize(static_cast<std::size_t>(std::min(block_bytes, fileSize - start)));
+    if (!into.bytes) into.bytes = std::make_unique_for_overwrite<std::uint8_t[]>(blockSize);
+    into.size = static_cast<std::size_t>(std::min(block_bytes, fileSize - start));
     file.clear();
     file.seekg(start);
-    file.read(reinterpret_cast<char*>(into.data()), static_cast<std::streamsize>(into.size()));
-    if (file.gcount() == static_cast<std::streamsize>(into.size())) return true;
+    file.read(reinterpret_cast<char*>(into.bytes.get()), static_cast<std::streamsize>(into.size));
+    if (file.gcount() == static_cast<std::streamsize>(into.size)) return true;
     readFailed = true;
     return false;
 }
@@ -47,12 +47,12 @@ const BlockCache::Block* BlockCache::block(std::int64_t index) {
     if (index * block_bytes < retainedBytes) {
         const auto slot = static_cast<std::size_t>(index);
         if (slot >= retained.size()) retained.resize(slot + 1);
-        if (!retained[slot]) {
-            auto loaded = std::make_unique<Block>();
-            if (!load(index, *loaded)) return nullptr;
-            retained[slot] = std::move(loaded);
+        Block& kept = retained[slot];
+        if (!kept.bytes && !load(index, kept)) {
+            kept.bytes.reset();
+            return nullptr;
         }
-        return retained[slot].get();
+        return &kept;
     }
     if (passingIndex != index) {
         passingIndex = -1;
@@ -68,8 +68,8 @@ const std::uint8_t* BlockCache::bytes(std::int64_t offset, std::size_t count) {
     const auto within = static_cast<std::size_t>(offset % block_bytes);
     const Block* first = block(index);
     if (first == nullptr) return nullptr;
-    if (within + count <= first->size()) return first->data() + within;
-    const std::size_t head = first->size() - within;
+    if (within + count <= first->size) return first->data() + within;
+    const std::size_t head = first->size - within;
     std::memcpy(joined.data(), first->data() + within, head);
     const Block* second = block(index + 1);
     if (second == nullptr) return nullptr;
@@ -83,7 +83,7 @@ std::int64_t BlockCache::find(std::uint8_t value, std::int64_t from, std::int64_
         const Block* current = block(offset / block_bytes);
         if (current == nullptr) return -1;
         const auto within = static_cast<std::size_t>(offset % block_bytes);
-        const std::size_t span = std::min<std::int64_t>(static_cast<std::int64_t>(current->size() - within), to - offset);
+        const std::size_t span = std::min<std::int64_t>(static_cast<std::int64_t>(current->size - within), to - offset);
         const void* hit = std::memchr(current->data() + within, value, span);
         if (hit != nullptr) return offset + (static_cast<const std::uint8_t*>(hit) - (current->data() + within));
         offset += static_cast<std::int64_t>(span);

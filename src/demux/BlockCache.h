@@ -35,7 +35,12 @@ public:
     std::int64_t find(std::uint8_t value, std::int64_t from, std::int64_t to);
 
 private:
-    using Block = std::vector<std::uint8_t>;
+    // Left uninitialised: only bytes read from the file are ever looked at.
+    struct Block {
+        std::unique_ptr<std::uint8_t[]> bytes;
+        std::size_t size = 0;
+        const std::uint8_t* data() const { return bytes.get(); }
+    };
 
     // The block with that index, read when needed; nullptr beyond the file.
     const Block* block(std::int64_t index);
@@ -44,7 +49,7 @@ private:
     std::ifstream file;
     std::int64_t fileSize = 0;
     bool readFailed = false;
-    std::vector<std::unique_ptr<Block>> retained;
+    std::vector<Block> retained;
     Block passing;
     std::int64_t passingIndex = -1;
     // A range that crosses a block border is copied together here.

@@ -63,6 +63,10 @@ bool CDVB_Stream::findFirstSync() {
 }
 
 std::int64_t CDVB_Stream::addressOf(std::int64_t packet) const {
+    // Nearly every packet lies behind the last sync point.
+    if (!syncPoints.empty() && packet >= syncPoints.back().packetNumber) {
+        return syncPoints.back().byteOffset + packet * stride;
+    }
     auto point = std::upper_bound(syncPoints.begin(), syncPoints.end(), packet,
                                   [](std::int64_t n, const SyncPoint& sync) { return n < sync.packetNumber; });
     if (point == syncPoints.begin()) return -1;

@@ -142,18 +142,21 @@ void DemuxerTS::readTables() {
     // is parsed, for 16 MiB behind it: PSI repeats several times a second, so
     // a PMT not seen by then is not in the recording.
     std::int64_t tableBound = stream->addressOf(0) + probeBound;
-    for (std::int64_t n = 0; !pids.all_pmts_parsed() && stream->addressOf(n) < tableBound; ++n) {
+    std::int64_t n = 0;
+    for (; !pids.all_pmts_parsed() && stream->addressOf(n) < tableBound; ++n) {
         if (!readTablePacket(n, tableBound)) break;
     }
+    tablesWalked = {n, stream->endOfFile()};
 }
 
 bool DemuxerTS::readTablePacket(std::int64_t n, std::int64_t& tableBound) {
     if (!stream->readPacket(n, packet.data())) return false;
     const int offset = payloadOffset(packet.data());
     const int pid = header.PID;
+    pidsSeen[static_cast<std::size_t>(pid)] = true;
     const std::uint32_t flags = pids.pid_flags[pid];
     if (offset < 0 || !header.payload_unit_start_indicator || (flags & PID_List::carries_psi) == 0) return true;
-    if (!assembleSection(n, offset)) return true;
+    if (!assembleSection(n, offset) || !isNewSection(pid)) return true;
     if (pid == patPid) {
         if (!pat) tableBound = stream->addressOf(n) + probeBound;
         takePat();
@@ -189,6 +192,16 @@ bool DemuxerTS::assembleSection(std::int64_t n, int offset) {
         if (nextHeader.payload_unit_start_indicator) ++from;
         append(next.data() + from, packetSize - from);
     }
+    return true;
+}
+
+bool DemuxerTS::isNewSection(int pid) {
+    // Tables repeat several times a second, nearly always unchanged: parsing
+    // each repetition again would cost far more than this comparison.
+    std::vector<std::uint8_t>& last = lastSections[pid];
+    const auto assembled = section.bytes.begin() + section.filled;
+    if (std::equal(section.bytes.begin(), assembled, last.begin(), last.end())) return false;
+    last.assign(section.bytes.begin(), assembled);
     return true;
 }
 
@@ -235,8 +248,8 @@ void DemuxerTS::takePmt(int pid) {
         pids.pid_flags[entry->elementary_PID.value] |= PID_List::wanted | entry->stream_type.value;
         takeStream(*program, *entry);
     }
+    if (!program->pmtParsed) pids.mark_pmt_parsed(pid);
     program->pmtParsed = true;
-    pids.mark_pmt_parsed(pid);
 }
 
 void DemuxerTS::takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop& entry) {
@@ -272,6 +285,13 @@ void DemuxerTS::takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop
 void DemuxerTS::readVideoParameters(ProgramInfo& program, const ProbeReport& section) {
     section.print("Video PID: 0x%04X (stream_type 0x%02X)", program.videoPid, program.videoStreamType);
     const std::int64_t endAddress = stream->addressOf(0) + probeBound;
+    // Where the walk over the tables already passed every packet that the
+    // search would look at without meeting the PID, it has nothing to find.
+    const bool walkedEverything = tablesWalked.endOfFile || stream->addressOf(tablesWalked.packets) >= endAddress;
+    if (walkedEverything && !pidsSeen[static_cast<std::size_t>(program.videoPid)]) {
+        return section.line(tablesWalked.endOfFile ? "No parameter set before the end of the file"
+                                                   : "No parameter set within the first 16 MiB");
+    }
     for (std::int64_t k = stream->findPayloadStartForward(program.videoPid, 0, endAddress); k >= 0;
          k = stream->findPayloadStartForward(program.videoPid, k + 1, endAddress)) {
         const VideoParameters found = examineVideo(program, k, endAddress, section);

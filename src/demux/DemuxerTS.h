@@ -87,6 +87,8 @@ private:
     void readTables();
     bool readTablePacket(std::int64_t n, std::int64_t& tableBound);
     bool assembleSection(std::int64_t n, int payloadOffset);
+    // Whether the section just assembled on `pid` differs from the one parsed there last.
+    bool isNewSection(int pid);
     void takePat();
     void takePmt(int pid);
     void takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop& stream);
@@ -135,6 +137,14 @@ private:
     std::shared_ptr<PSI_PAT> pat;
     // The section last parsed on each PMT PID.
     std::map<int, std::shared_ptr<PSI_PMT>> pmts;
+    // The bytes of the section last parsed on each table PID.
+    std::map<int, std::vector<std::uint8_t>> lastSections;
+    // The PIDs that the walk over the tables met, and how far it went.
+    std::vector<bool> pidsSeen = std::vector<bool>(PID_List::pid_count);
+    struct {
+        std::int64_t packets = 0;
+        bool endOfFile = false;
+    } tablesWalked;
 };
 
 }  // namespace cut2edl
