@@ -7,6 +7,7 @@
 #include "nal/h264/value_text.h"
 #include "nal/nal_unit.h"
 #include "nal/ranged_read.h"
+#include "nal/value_text.h"
 
 namespace cut2edl::h264 {
 
@@ -196,7 +197,7 @@ void seq_parameter_set_rbsp::dump(const LineSink& sink) const {
 
 void seq_parameter_set_rbsp::dump_chroma_format(const LineSink& sink) const {
     print_line(sink, "chroma_format_idc: %u (%s)", chroma_format_idc.value,
-               chroma_format_idc_text(chroma_format_idc.value).c_str());
+               nal::chroma_format_idc_text(chroma_format_idc.value).c_str());
     if (chroma_format_idc.value == chroma_444) {
         print_line(sink, "separate_colour_plane_flag: %s", yes_no(separate_colour_plane_flag.value));
     }

@@ -2,15 +2,10 @@
 
 #include <string>
 
-// The meanings that the parameter-set renderings show beside coded values;
-// "ERROR: not defined!" for a value that the tables do not hold.
+// The H.264 profile names that the parameter-set rendering shows beside
+// profile_idc; the tables H.264 shares with HEVC are in nal/value_text.h.
 namespace cut2edl::h264 {
 
 std::string profile_idc_text(unsigned profile_idc);
-std::string chroma_format_idc_text(unsigned chroma_format_idc);
-// Table E-1: the sample aspect ratio, "Extended_SAR" for 255.
-std::string aspect_ratio_idc_text(unsigned aspect_ratio_idc);
-// Table E-2.
-std::string video_format_text(unsigned video_format);
 
 }  // namespace cut2edl::h264

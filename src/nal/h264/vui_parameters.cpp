@@ -1,7 +1,8 @@
 #include "nal/h264/vui_parameters.h"
 
-#include "nal/h264/value_text.h"
+#include "nal/indented_sink.h"
 #include "nal/ranged_read.h"
+#include "nal/value_text.h"
 
 namespace cut2edl::h264 {
 
@@ -21,9 +22,7 @@ std::unique_ptr<hrd_parameters> parse_hrd_parameters(BoundedReader& reader, cons
 void dump_hrd_parameters(const LineSink& sink, const char* name, const std::unique_ptr<hrd_parameters>& parameters) {
     if (!parameters) return;
     print_line(sink, "%s:", name);
-    parameters->dump([&sink](std::string_view line) {
-        print_line(sink, "  %.*s", static_cast<int>(line.size()), line.data());
-    });
+    parameters->dump(nal::indented(sink));
 }
 
 }  // namespace
@@ -104,7 +103,7 @@ void vui_parameters::dump_aspect_ratio_and_signal(const LineSink& sink) const {
     print_line(sink, "aspect_ratio_info_present_flag: %s", yes_no(aspect_ratio_info_present_flag.value));
     if (aspect_ratio_info_present_flag.value) {
         print_line(sink, "aspect_ratio_idc: %u (%s)", aspect_ratio_idc.value,
-                   aspect_ratio_idc_text(aspect_ratio_idc.value).c_str());
+                   nal::aspect_ratio_idc_text(aspect_ratio_idc.value).c_str());
         if (aspect_ratio_idc.value == Extended_SAR) {
             print_line(sink, "sar_width: %u", sar_width.value);
             print_line(sink, "sar_height: %u", sar_height.value);
@@ -116,7 +115,8 @@ void vui_parameters::dump_aspect_ratio_and_signal(const LineSink& sink) const {
     }
     print_line(sink, "video_signal_type_present_flag: %s", yes_no(video_signal_type_present_flag.value));
     if (video_signal_type_present_flag.value) {
-        print_line(sink, "video_format: %u (%s)", video_format.value, video_format_text(video_format.value).c_str());
+        print_line(sink, "video_format: %u (%s)", video_format.value,
+                   nal::video_format_text(video_format.value).c_str());
         print_line(sink, "video_full_range_flag: %s", yes_no(video_full_range_flag.value));
         print_line(sink, "colour_description_present_flag: %s", yes_no(colour_description_present_flag.value));
         if (colour_description_present_flag.value) {
