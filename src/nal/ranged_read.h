@@ -5,7 +5,7 @@
 
 #include "mpeg/bounded_reader.h"
 
-// Exp-Golomb reads of syntax elements whose range the standard bounds. A value
+// Reads of syntax elements whose range the standard bounds. A value
 // outside the range is not kept and ends the parse, as the end of the buffer
 // does: the fields behind it, and any count it gives, cannot be trusted.
 namespace cut2edl {
@@ -34,6 +34,19 @@ inline void read_ue_at_most(BoundedReader& reader, Field<std::uint32_t>& field, 
 inline void read_se_within(BoundedReader& reader, Field<std::int32_t>& field, std::int32_t smallest,
                            std::int32_t largest) {
     read_exp_golomb_within(reader, field, smallest, largest);
+}
+
+// u(n) of a field whose range the standard bounds below 2^n - 1.
+template <typename T>
+void read_at_most(BoundedReader& reader, Field<T>& field, int count, T largest) {
+    Field<T> read;
+    reader.read(read, count);
+    if (reader.ran_out()) return;
+    if (read.value > largest) {
+        reader.stop();
+        return;
+    }
+    field = read;
 }
 
 }  // namespace cut2edl

@@ -6,13 +6,14 @@
 #include "mpeg/bounded_reader.h"
 #include "mpeg/line_sink.h"
 #include "nal/h264/hrd_parameters.h"
+#include "nal/vui_aspect_ratio_and_signal.h"
 
 namespace cut2edl::h264 {
 
 // vui_parameters() of a sequence parameter set: sample aspect ratio, overscan,
 // video signal type, chroma location, timing, the HRD parameters and the
 // bitstream restrictions.
-class vui_parameters {
+class vui_parameters : public nal::vui_aspect_ratio_and_signal {
 public:
     // Reads at the reader's cursor, within the parameter set's bits.
     void parse(BoundedReader& reader);
@@ -23,22 +24,6 @@ public:
     bool read_through_timing = false;
 
     field_span span = 0;
-    Field<std::uint8_t> aspect_ratio_info_present_flag;
-    Field<std::uint8_t> aspect_ratio_idc;
-    Field<std::uint16_t> sar_width;
-    Field<std::uint16_t> sar_height;
-    Field<std::uint8_t> overscan_info_present_flag;
-    Field<std::uint8_t> overscan_appropriate_flag;
-    Field<std::uint8_t> video_signal_type_present_flag;
-    Field<std::uint8_t> video_format;
-    Field<std::uint8_t> video_full_range_flag;
-    Field<std::uint8_t> colour_description_present_flag;
-    Field<std::uint8_t> colour_primaries;
-    Field<std::uint8_t> transfer_characteristics;
-    Field<std::uint8_t> matrix_coefficients;
-    Field<std::uint8_t> chroma_loc_info_present_flag;
-    Field<std::uint32_t> chroma_sample_loc_type_top_field;
-    Field<std::uint32_t> chroma_sample_loc_type_bottom_field;
     Field<std::uint8_t> timing_info_present_flag;
     Field<std::uint32_t> num_units_in_tick;
     Field<std::uint32_t> time_scale;
@@ -59,10 +44,8 @@ public:
     Field<std::uint32_t> max_dec_frame_buffering;
 
 private:
-    void parse_aspect_ratio_and_signal(BoundedReader& reader);
     void parse_timing(BoundedReader& reader);
     void parse_hrd_and_restrictions(BoundedReader& reader);
-    void dump_aspect_ratio_and_signal(const LineSink& sink) const;
     void dump_timing(const LineSink& sink) const;
     void dump_hrd_and_restrictions(const LineSink& sink) const;
 };

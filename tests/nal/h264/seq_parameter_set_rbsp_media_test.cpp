@@ -1,36 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "nal/h264/seq_parameter_set_rbsp.h"
+#include "nal/pid_payloads_support.h"
 
 // The first parameter set of each H.264 recording in tests/data (made by
 // scripts/make-h264-test-media) against what ffmpeg was asked to make.
 namespace cut2edl::h264 {
 namespace {
-
-constexpr int packet_size = 188;
-
-// The payloads of one PID's transport-stream packets, PES headers and all,
-// as a transport-stream demuxer hands them on.
-std::vector<std::uint8_t> payloads_of(const std::string& file, unsigned pid) {
-    std::ifstream in(std::string(CUT2EDL_TEST_DATA) + "/" + file, std::ios::binary);
-    const std::vector<std::uint8_t> ts((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::uint8_t> payloads;
-    for (std::size_t at = 0; at + packet_size <= ts.size(); at += packet_size) {
-        const std::uint8_t* packet = ts.data() + at;
-        const unsigned packet_pid = (packet[1] & 0x1Fu) << 8 | packet[2];
-        const unsigned adaptation_field_control = packet[3] >> 4 & 3u;
-        if (packet_pid != pid || !(adaptation_field_control & 1u)) continue;
-        const std::size_t start = 4 + (adaptation_field_control == 3 ? 1u + packet[4] : 0u);
-        if (start < packet_size) payloads.insert(payloads.end(), packet + start, packet + packet_size);
-    }
-    return payloads;
-}
 
 struct Recording {
     const char* file;
@@ -49,7 +29,7 @@ class FirstParameterSet : public ::testing::TestWithParam<Recording> {};
 
 TEST_P(FirstParameterSet, GivesTheSizeAndExactRateThatWereAskedFor) {
     const Recording& recording = GetParam();
-    const std::vector<std::uint8_t> bytes = payloads_of(recording.file, recording.video_pid);
+    const std::vector<std::uint8_t> bytes = pid_payloads(recording.file, recording.video_pid);
     ASSERT_FALSE(bytes.empty());
     const auto sps = find_seq_parameter_set(bytes.data(), static_cast<int>(bytes.size()));
     ASSERT_NE(sps, nullptr);
@@ -76,14 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Recording{"ts-25-1920x1080-h264-422-ac3.ts", 0x100, 1920, 1080, 1088, 25.0, 122, true},
                       Recording{"ts-2prog-720x576-25-mpeg2-1920x1080-2997-h264-ac3.ts", 0x102, 1920, 1080, 1088,
                                 30000.0 / 1001.0, 100, true}),
-    [](const ::testing::TestParamInfo<Recording>& info) {
-        std::string name = info.param.file;
-        name = name.substr(0, name.rfind('.'));
-        for (char& c : name) {
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        }
-        return name;
-    });
+    [](const ::testing::TestParamInfo<Recording>& info) { return recording_test_name(info.param.file); });
 
 }  // namespace
 }  // namespace cut2edl::h264
