@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,11 @@ inline std::string quoted(const std::string& text) {
 
 inline ProgramRun runProgram(const fs::path& workDir, const std::vector<std::string>& arguments) {
     const test::TempDir captures;
-    std::string command = "cd " + quoted(workDir.string()) + " && " + quoted(CUT2EDL_EXE);
-    for (const std::string& argument : arguments) command += " " + quoted(argument);
-    command += " < /dev/null > " + quoted((captures / "out").string()) + " 2> " + quoted((captures / "err").string());
-    const int status = std::system(command.c_str());
+    std::ostringstream command;
+    command << "cd " << quoted(workDir.string()) << " && " << quoted(CUT2EDL_EXE);
+    for (const std::string& argument : arguments) command << ' ' << quoted(argument);
+    command << " < /dev/null > " << quoted((captures / "out").string()) << " 2> " << quoted((captures / "err").string());
+    const int status = std::system(command.str().c_str());
     ProgramRun run;
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     run.out = test::readFile(captures / "out");

@@ -72,16 +72,15 @@ TEST(SniffContainer, MarkersCountUpToOffset1023Only) {
 
 TEST(SniffContainer, ASyncByteThatBeginsNoPacketsDecidesOnlyWithoutALaterMarker) {
     ScratchDir dir;
-    Bytes strayBeforePack{0xAA, 0x47, 0xAA};
-    strayBeforePack.insert(strayBeforePack.end(), packStart.begin(), packStart.end());
+    const Bytes strayBeforePack{0xAA, 0x47, 0xAA, 0x00, 0x00, 0x01, 0xBA};
     EXPECT_EQ(findContainerMarker(dir.write("stray", strayBeforePack)).kind, ContainerKind::ProgramStream);
     EXPECT_EQ(findContainerMarker(dir.write("stray", strayBeforePack)).offset, 3);
     EXPECT_EQ(sniffContainer(dir.write("first47", {0x47, 0x30, 0x26, 0xB2, 0x75})), ContainerKind::Asf);
     // Two packet starts 188 bytes apart in a file too short for a third make a
     // transport stream, before a later pack header.
-    Bytes packets(300, 0xAA);
+    Bytes packets(304, 0xAA);
     packets[0] = packets[188] = 0x47;
-    packets.insert(packets.end(), packStart.begin(), packStart.end());
+    std::copy(packStart.begin(), packStart.end(), packets.begin() + 300);
     EXPECT_EQ(sniffContainer(dir.write("packets", packets)), ContainerKind::TransportStream);
 }
 

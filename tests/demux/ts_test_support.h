@@ -3,6 +3,7 @@
 // Builds transport streams packet by packet for the transport-stream tests.
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -103,7 +104,7 @@ public:
     }
 
     TsBuilder& raw(const Bytes& bytes) {
-        data.insert(data.end(), bytes.begin(), bytes.end());
+        std::copy(bytes.begin(), bytes.end(), std::back_inserter(data));
         return *this;
     }
 
