@@ -25,6 +25,7 @@ constexpr std::int64_t continuationBound = 1024 * 1024;
 
 constexpr std::uint8_t mpeg2VideoType = 0x02;
 constexpr std::uint8_t h264VideoType = 0x1B;
+constexpr std::uint8_t hevcVideoType = 0x24;
 constexpr std::uint8_t mpeg1AudioType = 0x03;
 constexpr std::uint8_t mpeg2AudioType = 0x04;
 constexpr std::uint8_t privateDataType = 0x06;
@@ -68,7 +69,8 @@ bool carriesSound(const PSI_PMT_Program_Info_Loop& stream) {
 // Video of any coding: MPEG-1 and -2, MPEG-4 part 2, H.264, HEVC, AVS, Dirac, VC-1.
 bool isVideoType(std::uint8_t type) {
     switch (type) {
-        case 0x01: case mpeg2VideoType: case 0x10: case h264VideoType: case 0x24: case 0x42: case 0xD1: case 0xEA:
+        case 0x01: case mpeg2VideoType: case 0x10: case h264VideoType: case hevcVideoType: case 0x42: case 0xD1:
+        case 0xEA:
             return true;
         default:
             return false;
@@ -259,7 +261,7 @@ void DemuxerTS::takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop
         program.videoStreamType = entry.stream_type.value;
     }
     switch (entry.stream_type.value) {
-        case mpeg2VideoType: case h264VideoType:
+        case mpeg2VideoType: case h264VideoType: case hevcVideoType:
             program.videoPid = pid;
             program.videoStreamType = entry.stream_type.value;
             break;

@@ -6,12 +6,14 @@
 #include "demux/sequence_header_report.h"
 #include "mpeg/mpeg_sequence_header.h"
 #include "nal/h264/seq_parameter_set_rbsp.h"
+#include "nal/hevc/parameter_sets.h"
 
 namespace cut2edl {
 
 namespace {
 
 constexpr std::uint8_t h264VideoType = 0x1B;
+constexpr std::uint8_t hevcVideoType = 0x24;
 constexpr std::uint8_t sequenceHeaderKind = 0xB3;
 constexpr int firstPosition = 1;
 
@@ -64,13 +66,17 @@ VideoParameters findSequenceHeader(const std::uint8_t* data, int length, const P
             sequence->vertical_size_value.value & 0xFFF, sequence->frame_rate()};
 }
 
+template <typename ParameterSet>
+void reportParameterSet(const ProbeReport& report, const char* name, const ParameterSet& parameterSet) {
+    if (report.discards()) return;
+    report.line(name);
+    parameterSet.dump(report.nested().sink());
+}
+
 VideoParameters findH264ParameterSet(const std::uint8_t* data, int length, const ProbeReport& report) {
     const auto parameterSet = h264::find_seq_parameter_set(data, length, firstPosition);
     if (!parameterSet || !parameterSet->read_through_size || !parameterSet->complete_through_timing()) return {};
-    if (!report.discards()) {
-        report.line("Sequence parameter set:");
-        parameterSet->dump(report.nested().sink());
-    }
+    reportParameterSet(report, "Sequence parameter set:", *parameterSet);
     if (parameterSet->frame_rate() < 0) {
         report.line("No frame rate: the sequence parameter set carries no timing information");
         return {.outcome = VideoParameters::Outcome::FoundWithoutRate};
@@ -78,11 +84,29 @@ VideoParameters findH264ParameterSet(const std::uint8_t* data, int length, const
     return {VideoParameters::Outcome::Found, parameterSet->width(), parameterSet->height(), parameterSet->frame_rate()};
 }
 
+VideoParameters findHevcParameterSets(const std::uint8_t* data, int length, const ProbeReport& report) {
+    const hevc::ParameterSets sets = hevc::find_parameter_sets(data, length, firstPosition);
+    const hevc::seq_parameter_set_rbsp* sequence = sets.sps.get();
+    if (sequence == nullptr || !sequence->read_through_size || !sequence->complete_through_timing()) return {};
+    if (sets.vps) reportParameterSet(report, "Video parameter set:", *sets.vps);
+    reportParameterSet(report, "Sequence parameter set:", *sequence);
+    if (sets.frame_rate() < 0) {
+        report.line("No frame rate: neither parameter set carries timing information");
+        return {.outcome = VideoParameters::Outcome::FoundWithoutRate};
+    }
+    // Decoders, players and the detectors that write cut lists count the
+    // pictures of a field-coded stream, so its rate stays the picture rate.
+    if (sequence->pictures_are_fields()) report.line("The pictures are fields: the rate counts pictures");
+    if (sets.rate_from_vps()) report.line("The frame rate comes from the video parameter set");
+    return {VideoParameters::Outcome::Found, sequence->width(), sequence->height(), sets.frame_rate()};
+}
+
 }  // namespace
 
 VideoParameters findVideoParameters(std::uint8_t streamType, const std::uint8_t* data, int length,
                                     const ProbeReport& report, bool moreBytesToCome) {
     if (streamType == h264VideoType) return findH264ParameterSet(data, length, report);
+    if (streamType == hevcVideoType) return findHevcParameterSets(data, length, report);
     return findSequenceHeader(data, length, report, moreBytesToCome);
 }
 

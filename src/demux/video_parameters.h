@@ -7,7 +7,8 @@
 namespace cut2edl {
 
 // What the first parameter set of a program's video tells: an MPEG-2
-// sequence header or an H.264 sequence parameter set.
+// sequence header, an H.264 sequence parameter set, or an HEVC sequence
+// parameter set with the video parameter set it refers to.
 struct VideoParameters {
     enum class Outcome {
         NotFound,          // none in the bytes, or one cut off before its size
@@ -26,7 +27,8 @@ struct VideoParameters {
 // count the buffer's bytes from 1. The
 // MPEG-2 rates are the rounded ones of the frame-rate table, scaled by a
 // sequence extension; the H.264 rates the exact time_scale / (2 x
-// num_units_in_tick). With `moreBytesToCome`, a sequence header too near the
+// num_units_in_tick); the HEVC rates the exact vui_time_scale /
+// vui_num_units_in_tick, or the video parameter set's where only it has timing. With `moreBytesToCome`, a sequence header too near the
 // end for its extension asks for more bytes instead.
 VideoParameters findVideoParameters(std::uint8_t streamType, const std::uint8_t* data, int length,
                                     const ProbeReport& report, bool moreBytesToCome);

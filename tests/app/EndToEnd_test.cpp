@@ -92,6 +92,15 @@ const Recording h264Recordings[] = {
 };
 INSTANTIATE_TEST_SUITE_P(H264, EveryRecording, ::testing::ValuesIn(h264Recordings), testNameOf);
 
+// HEVC recordings made with libx265 for these tests; the field-coded one counts 50 pictures a second.
+const Recording hevcRecordings[] = {
+    {"ts-25-720x576-hevc-ac3.ts", "ts", "edl"},    {"ts-25-720x576-hevc10-ac3.ts", "ts", "edl"},
+    {"ts-2997-720x480-hevc-ac3.ts", "ts", "edl"},  {"ts-50-1280x720-hevc-ac3.ts", "ts", "edl"},
+    {"ts-5994-1280x720-hevc-ac3.ts", "ts", "edl"}, {"ts-25-1920x1080-hevc-ac3.ts", "ts", "edl"},
+    {"ts-25i-1920x1080-hevc-ac3.ts", "ts", "edl"},
+};
+INSTANTIATE_TEST_SUITE_P(Hevc, EveryRecording, ::testing::ValuesIn(hevcRecordings), testNameOf);
+
 // MPEG-2 recordings of 15 and 12 frames per second, whose sequence extension
 // scales the rate of their frame_rate_code.
 const Recording scaledRateRecordings[] = {

@@ -57,14 +57,18 @@ TEST(Inspection, ReportsATransportStreamsTablesProgramsAndChoice) {
     EXPECT_EQ(inspection.run.err, "");
 }
 
-TEST(Inspection, SaysWhyTheRaiMultiplexFallsBackToAProgramWithSound) {
+TEST(Inspection, ShowsTheRaiMultiplexsHevcServiceAndWhyAProgramWithSoundIsChosen) {
     const Inspection inspection({"dvbt-it-rai-mux-head.ts"});
     const auto& lines = inspection.lines;
     const auto programs = std::count_if(lines.begin(), lines.end(),
                                         [](const std::string& line) { return line.rfind("  Program ", 0) == 0; });
     EXPECT_EQ(programs, 8);
     EXPECT_TRUE(hasLine(lines, "  Program 3410 (PMT PID 0x012C):"));
-    EXPECT_TRUE(hasLine(lines, "    No parameter set: the video's stream_type 0x24 is not read"));
+    EXPECT_TRUE(hasLine(lines, "    Video PID: 0x01F4 (stream_type 0x24)"));
+    EXPECT_TRUE(hasLine(lines, "    Video parameter set:"));
+    EXPECT_TRUE(hasLine(lines, "    Sequence parameter set:"));
+    EXPECT_TRUE(hasLine(lines, "      Frame size: 1280 x 720"));
+    EXPECT_TRUE(hasLine(lines, "      Frame rate: 50 frames per second"));
     EXPECT_TRUE(hasLine(lines, "    No parameter set: no video PID"));
     // A teletext descriptor's items stand under it, under their stream entry, under the PMT.
     EXPECT_TRUE(hasLine(lines, "      elementary_PID: 0x0241 (577)"));
@@ -109,6 +113,12 @@ TEST(Inspection, ShowsTheAsfHeaderObjectsStreamsAndTheFiveVotes) {
     });
     EXPECT_EQ(votes, 5);
     EXPECT_TRUE(hasLine(lines, "  Frame rate: 29.97002997 frames per second, 720 x 480"));
+}
+
+TEST(Inspection, SaysThatTheHevcPicturesOfAFieldCodedStreamAreFields) {
+    const Inspection inspection({"ts-25i-1920x1080-hevc-ac3.ts"});
+    EXPECT_TRUE(hasLine(inspection.lines, "    The pictures are fields: the rate counts pictures"));
+    EXPECT_TRUE(hasLine(inspection.lines, "  Frame rate: 50 frames per second, 1920 x 540"));
 }
 
 TEST(Inspection, OfACutListReportsItsVideoAndWritesNoEdl) {
