@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace cut2edl;
     const fuzz::ScratchFile input(data, size);
-    DemuxerPS demuxer(&fuzz::owner(), input.path());
+    DemuxerPS demuxer(&fuzz::owner(), input.path(), fuzz::renderingReport());
     demuxer.start();
     demuxer.addSeekPoint(0.0);
     demuxer.addSeekPoint(1.0);

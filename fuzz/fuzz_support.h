@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 #include "demux/MediaFile.h"
@@ -31,6 +32,11 @@ inline MediaFile& owner() {
         return made;
     }();
     return *file;
+}
+
+// A report that formats every line, as an inspection does, and keeps none.
+inline ProbeReport renderingReport() {
+    return ProbeReport([](std::string_view) {});
 }
 
 // The fuzzed bytes as a file, removed again when the input is done.
