@@ -63,7 +63,7 @@ const BlockCache::Block* BlockCache::block(std::int64_t index) {
 }
 
 const std::uint8_t* BlockCache::bytes(std::int64_t offset, std::size_t count) {
-    if (offset < 0 || count > blockSize || offset + static_cast<std::int64_t>(count) > fileSize) return nullptr;
+    if (offset < 0 || count > largestRange || offset + static_cast<std::int64_t>(count) > fileSize) return nullptr;
     const std::int64_t index = offset / block_bytes;
     const auto within = static_cast<std::size_t>(offset % block_bytes);
     const Block* first = block(index);

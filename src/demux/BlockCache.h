@@ -27,8 +27,11 @@ public:
     bool failed() const { return readFailed; }
     std::int64_t size() const { return fileSize; }
 
-    // The `count` bytes at `offset` (count at most one block), or nullptr when
-    // the file ends before them. Valid until the next call.
+    // Ranges that callers ask for: a packet, or what the check of a sync byte looks at.
+    static constexpr std::size_t largestRange = 4096;
+
+    // The `count` bytes at `offset` (count at most largestRange), or nullptr
+    // when the file ends before them. Valid until the next call.
     const std::uint8_t* bytes(std::int64_t offset, std::size_t count);
 
     // Offset of the first `value` byte in [from, to), or -1.
@@ -52,8 +55,9 @@ private:
     std::vector<Block> retained;
     Block passing;
     std::int64_t passingIndex = -1;
-    // A range that crosses a block border is copied together here.
-    std::array<std::uint8_t, blockSize> joined{};
+    // A range that crosses a block border is copied together here; left
+    // uninitialised, as only bytes copied in are looked at.
+    std::array<std::uint8_t, largestRange> joined;
 };
 
 }  // namespace cut2edl

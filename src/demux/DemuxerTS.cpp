@@ -13,8 +13,10 @@ namespace {
 constexpr int patPid = 0;
 constexpr int packetHeaderSize = TSPacketHeader::size;
 constexpr int maxAdaptationFieldLength = 183;
-// The largest section: a section_length of 0xFFF and the three bytes before it.
+// The largest section: a section_length of 0xFFF and the three bytes before
+// it; a section buffer holds it and the packet that completes it.
 constexpr int maxSectionSize = 0xFFF + 3;
+constexpr int sectionCapacity = maxSectionSize + DemuxerTS::packetSize;
 // The video data a sequence header is looked for in, and how much of it may
 // remain unfilled: one more payload would not fit.
 constexpr int videoBufferSize = 4096;
@@ -91,7 +93,8 @@ DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const ProbeReport&
       stream(std::make_shared<CDVB_Stream>(probeReport.notices())),
       report(probeReport),
       notices(probeReport.notices()) {
-    section.bytes.resize(maxSectionSize + packetSize);
+    section.bytes = std::make_unique_for_overwrite<std::uint8_t[]>(sectionCapacity);
+    videoBuffer = std::make_unique_for_overwrite<std::uint8_t[]>(2 * videoBufferSize);
     probePrograms();
     publish(frameRate, width, height);
     ptsTracker = std::make_shared<PTSTracker>(readFirstVideoPts());
@@ -173,9 +176,8 @@ bool DemuxerTS::assembleSection(std::int64_t n, int offset) {
     const int start = offset + 1 + packet[offset];
     if (start >= packetSize) return false;  // a pointer_field beyond the payload
     const auto append = [this](const std::uint8_t* from, int count) {
-        const int room = static_cast<int>(section.bytes.size()) - section.filled;
-        count = std::min(count, room);
-        std::copy_n(from, count, section.bytes.begin() + section.filled);
+        count = std::min(count, sectionCapacity - section.filled);
+        std::copy_n(from, count, section.bytes.get() + section.filled);
         section.filled += count;
     };
     section.filled = 0;
@@ -201,9 +203,9 @@ bool DemuxerTS::isNewSection(int pid) {
     // Tables repeat several times a second, nearly always unchanged: parsing
     // each repetition again would cost far more than this comparison.
     std::vector<std::uint8_t>& last = lastSections[pid];
-    const auto assembled = section.bytes.begin() + section.filled;
-    if (std::equal(section.bytes.begin(), assembled, last.begin(), last.end())) return false;
-    last.assign(section.bytes.begin(), assembled);
+    const std::uint8_t* assembled = section.bytes.get();
+    if (std::equal(assembled, assembled + section.filled, last.begin(), last.end())) return false;
+    last.assign(assembled, assembled + section.filled);
     return true;
 }
 
@@ -215,7 +217,7 @@ ProgramInfo* DemuxerTS::programNumbered(int programNumber) {
 
 void DemuxerTS::takePat() {
     auto table = std::make_shared<PSI_PAT>();
-    table->parse(section.bytes.data(), &position, section.size(), section.filled, notices);
+    table->parse(section.bytes.get(), &position, section.size(), section.filled, notices);
     for (const PSI_PAT_Program* entry = table->programs.get(); entry != nullptr; entry = entry->next.get()) {
         // Program 0 names the network PID, which carries no PMT.
         if (entry->program_number.value == 0) continue;
@@ -241,7 +243,7 @@ void DemuxerTS::takePat() {
 
 void DemuxerTS::takePmt(int pid) {
     auto table = std::make_shared<PSI_PMT>();
-    table->parse(section.bytes.data(), section.size(), &position, section.filled, notices);
+    table->parse(section.bytes.get(), section.size(), &position, section.filled, notices);
     pmts[pid] = table;
     ProgramInfo* program = programNumbered(table->program_number().value);
     if (program == nullptr) return;
@@ -313,19 +315,16 @@ void DemuxerTS::readVideoParameters(ProgramInfo& program, const ProbeReport& sec
 VideoParameters DemuxerTS::examineVideo(const ProgramInfo& program, std::int64_t first, std::int64_t endAddress,
                                         const ProbeReport& section) {
     const auto coding = static_cast<std::uint8_t>(program.videoStreamType);
-    std::vector<std::uint8_t> buffer(videoBufferSize);
-    int filled = collectVideo(first, program.videoPid, endAddress, buffer);
-    const VideoParameters found = findVideoParameters(coding, buffer.data(), filled, section, true);
+    int filled = collectVideo(first, program.videoPid, endAddress, videoBufferSize);
+    const VideoParameters found = findVideoParameters(coding, videoBuffer.get(), filled, section, true);
     if (found.outcome != VideoParameters::Outcome::NeedsMoreBytes) return found;
     // The sequence extension that may scale the rate lies behind the buffer: read on a little.
-    buffer.resize(2 * videoBufferSize);
-    filled = collectVideo(first, program.videoPid, endAddress, buffer);
-    return findVideoParameters(coding, buffer.data(), filled, section, false);
+    filled = collectVideo(first, program.videoPid, endAddress, 2 * videoBufferSize);
+    return findVideoParameters(coding, videoBuffer.get(), filled, section, false);
 }
 
-int DemuxerTS::collectVideo(std::int64_t first, int pid, std::int64_t endAddress, std::vector<std::uint8_t>& buffer) {
+int DemuxerTS::collectVideo(std::int64_t first, int pid, std::int64_t endAddress, int size) {
     int filled = 0;
-    const int size = static_cast<int>(buffer.size());
     const std::int64_t bound = std::min(endAddress, stream->addressOf(first) + continuationBound);
     for (std::int64_t n = first; filled < size - videoBufferSlack && stream->addressOf(n) < bound; ++n) {
         if (!stream->readPacket(n, packet.data())) break;
@@ -335,7 +334,7 @@ int DemuxerTS::collectVideo(std::int64_t first, int pid, std::int64_t endAddress
         const int offset = payloadOffsetOf(packet.data(), packetHeader);
         if (offset < 0) continue;
         const int count = std::min(packetSize - offset, size - filled);
-        std::copy_n(packet.begin() + offset, count, buffer.begin() + filled);
+        std::copy_n(packet.begin() + offset, count, videoBuffer.get() + filled);
         filled += count;
     }
     return filled;

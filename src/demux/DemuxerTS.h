@@ -78,7 +78,8 @@ public:
 private:
     // A table section as the packets of its PID carried it.
     struct Section {
-        std::vector<std::uint8_t> bytes;
+        // Left uninitialised: only the `filled` bytes are looked at.
+        std::unique_ptr<std::uint8_t[]> bytes;
         int filled = 0;
         int size() const;
     };
@@ -99,8 +100,9 @@ private:
     // The parameters of the video data that begins at payload start `first`.
     VideoParameters examineVideo(const ProgramInfo& program, std::int64_t first, std::int64_t endAddress,
                                  const ProbeReport& section);
-    // Fills `buffer` with the payloads of `pid` from packet `first` on; returns the bytes filled.
-    int collectVideo(std::int64_t first, int pid, std::int64_t endAddress, std::vector<std::uint8_t>& buffer);
+    // Fills up to `size` bytes of videoBuffer with the payloads of `pid` from
+    // packet `first` on; returns the bytes filled.
+    int collectVideo(std::int64_t first, int pid, std::int64_t endAddress, int size);
     void chooseProgram();
     std::int64_t readFirstVideoPts();
 
@@ -134,6 +136,8 @@ private:
     // The header parsers' running byte counter.
     int position = 1;
     Section section;
+    // The video that a parameter set is looked for in; left uninitialised.
+    std::unique_ptr<std::uint8_t[]> videoBuffer;
     std::shared_ptr<PSI_PAT> pat;
     // The section last parsed on each PMT PID.
     std::map<int, std::shared_ptr<PSI_PMT>> pmts;

@@ -10,6 +10,17 @@ constexpr int pat_pid = 0;
 
 }  // namespace
 
+std::uint32_t& PidTable::operator[](std::size_t pid) {
+    std::unique_ptr<Block>& block = blocks[pid / blockSize];
+    if (!block) block = std::make_unique<Block>();
+    return (*block)[pid % blockSize];
+}
+
+std::uint32_t PidTable::operator[](std::size_t pid) const {
+    const std::unique_ptr<Block>& block = blocks[pid / blockSize];
+    return block ? (*block)[pid % blockSize] : 0;
+}
+
 PID_List::PID_List() { pid_flags[pat_pid] = wanted | carries_psi; }
 
 void PID_List::mark_pmt_parsed(int pid) {

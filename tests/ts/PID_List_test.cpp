@@ -8,7 +8,10 @@ namespace {
 TEST(PidList, StartsWantingOnlyThePat) {
     const PID_List list;
     EXPECT_EQ(list.pid_flags[0], 0xA000u);
-    EXPECT_EQ(std::count(list.pid_flags.begin(), list.pid_flags.end(), 0u), PID_List::pid_count - 1);
+    int unflagged = 0;
+    for (std::size_t pid = 0; pid < PID_List::pid_count; ++pid) unflagged += list.pid_flags[pid] == 0 ? 1 : 0;
+    EXPECT_EQ(unflagged, PID_List::pid_count - 1);
+    EXPECT_EQ(list.program_numbers[0x1FFF], 0u);
     EXPECT_FALSE(list.all_pmts_parsed());
 }
 
