@@ -37,8 +37,10 @@ private:
     }
 
     // Keyed by the resolved path, so a link to a directory already met is not
-    // followed again; a path that cannot be resolved is keyed as it is.
+    // followed again; a path that cannot be resolved is keyed as it is. Only a
+    // descent can meet a directory twice, so a flat scan resolves nothing.
     bool firstVisit(const fs::path& directory) {
+        if (!recursive_) return true;
         boost::system::error_code error;
         const fs::path resolved = fs::canonical(directory, error);
         return visited_.insert(error ? directory : resolved).second;

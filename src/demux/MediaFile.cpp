@@ -48,7 +48,10 @@ void reportResult(const ProbeReport& report, const MediaFile& media) {
 ContainerMarker findContainerMarker(const std::string& path) {
     static constexpr unsigned char packStartCode[] = {0x00, 0x00, 0x01, 0xBA};
     static constexpr unsigned char asfHeaderStart[] = {0x30, 0x26, 0xB2, 0x75};
-    std::ifstream file(path, std::ios::binary);
+    // Unbuffered, so that the read takes just the bytes below and no more.
+    std::ifstream file;
+    file.rdbuf()->pubsetbuf(nullptr, 0);
+    file.open(path, std::ios::binary);
     // The marker windows, and behind the last of them what the check of a
     // sync byte looks at.
     std::array<unsigned char, sniffOffsets - 1 + syncCheckSpan> head{};

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cmath>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -580,7 +579,12 @@ CalendarDate calendar_date_of(std::int64_t mjd)
     if (mjd < first_exact_mjd) {
         --mjd;
     }
-    const auto whole = [](double value) { return static_cast<std::int64_t>(std::floor(value)); };
+    // Rounded towards minus infinity by hand: std::floor is the program's only
+    // use of the maths library, which would otherwise be loaded at every start.
+    const auto whole = [](double value) {
+        const auto truncated = static_cast<std::int64_t>(value);
+        return static_cast<double>(truncated) > value ? truncated - 1 : truncated;
+    };
     const double mjd_days = static_cast<double>(mjd);
     const std::int64_t y = whole((mjd_days - 15078.2) / 365.25);
     const std::int64_t year_days = whole(static_cast<double>(y) * 365.25);
