@@ -127,11 +127,11 @@ void DemuxerTS::reportTables() const {
     if (report.discards()) return;
     if (pat) {
         report.line("PAT (PID 0x0000):");
-        pat->dump(report.nested().sink(), ProbeReport::indented);
+        pat->dump(report.nested().sink(), indented);
     }
     for (const auto& [pid, pmt] : pmts) {
         report.print("PMT (PID 0x%04X):", pid);
-        pmt->dump(report.nested().sink(), ProbeReport::indented);
+        pmt->dump(report.nested().sink(), indented);
     }
 }
 

@@ -38,10 +38,6 @@ void ProbeReport::print(const char* format, ...) const {
 
 ProbeReport ProbeReport::nested() const { return discards() ? ProbeReport() : ProbeReport(out, depth + 1); }
 
-LineSink ProbeReport::indented(const LineSink& parent) {
-    return [&parent](std::string_view text) { parent(indentedBy(1, text)); };
-}
-
 NoticeSink ProbeReport::notices() const {
     if (discards()) return notice_to_stdout;
     return lines;

@@ -26,9 +26,6 @@ public:
 
     // The sink for a syntax class's own lines at this depth.
     const LineSink& sink() const { return lines; }
-    // For the owners among the syntax classes: their children one level
-    // deeper than themselves.
-    static LineSink indented(const LineSink& parent);
 
     // Where the parsers' notices go: into the report, each on its own line;
     // to standard output, as always, when the report discards.

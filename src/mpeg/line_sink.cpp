@@ -24,6 +24,10 @@ void append_formatted(std::string& text, const char* format, std::va_list args) 
 
 void discard_line(std::string_view) {}
 
+LineSink indented(const LineSink& sink) {
+    return [sink](std::string_view line) { print_line(sink, "  %.*s", static_cast<int>(line.size()), line.data()); };
+}
+
 void notice_to_stdout(std::string_view notice) { std::cout << notice << std::flush; }
 
 std::string format_text(const char* format, ...) {

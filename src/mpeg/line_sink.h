@@ -19,6 +19,10 @@ using ChildSink = std::function<LineSink(const LineSink&)>;
 // The default: children's lines go where their owner's go.
 inline LineSink same_sink(const LineSink& sink) { return sink; }
 
+// Children's lines two spaces in from their owner's (a copy of `sink` is
+// kept): for the parts that a heading line introduces, and as a ChildSink.
+LineSink indented(const LineSink& sink);
+
 // Receives the parsers' notices (texts without a line end).
 using NoticeSink = std::function<void(std::string_view)>;
 

@@ -1,6 +1,5 @@
 #include "nal/h264/vui_parameters.h"
 
-#include "nal/indented_sink.h"
 #include "nal/ranged_read.h"
 
 namespace cut2edl::h264 {
@@ -19,7 +18,7 @@ std::unique_ptr<hrd_parameters> parse_hrd_parameters(BoundedReader& reader, cons
 void dump_hrd_parameters(const LineSink& sink, const char* name, const std::unique_ptr<hrd_parameters>& parameters) {
     if (!parameters) return;
     print_line(sink, "%s:", name);
-    parameters->dump(nal::indented(sink));
+    parameters->dump(indented(sink));
 }
 
 }  // namespace

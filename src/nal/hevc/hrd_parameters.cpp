@@ -1,6 +1,5 @@
 #include "nal/hevc/hrd_parameters.h"
 
-#include "nal/indented_sink.h"
 #include "nal/ranged_read.h"
 
 namespace cut2edl::hevc {
@@ -22,7 +21,7 @@ void dump_schedules(const LineSink& sink, const char* kind, std::size_t i,
                     const std::unique_ptr<sub_layer_hrd_parameters>& schedules) {
     if (!schedules) return;
     print_line(sink, "%s sub_layer_hrd_parameters(%zu):", kind, i);
-    schedules->dump(nal::indented(sink));
+    schedules->dump(indented(sink));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <climits>
 
-#include "nal/indented_sink.h"
 #include "nal/ranged_read.h"
 #include "nal/value_text.h"
 
@@ -232,7 +231,7 @@ void seq_parameter_set_rbsp::dump_reference_pictures(const LineSink& sink) const
     print_line(sink, "num_short_term_ref_pic_sets: %u", num_short_term_ref_pic_sets.value);
     for (const st_ref_pic_set& set : st_ref_pic_sets) {
         print_line(sink, "st_ref_pic_set(%u):", set.stRpsIdx);
-        set.dump(nal::indented(sink));
+        set.dump(indented(sink));
     }
     print_line(sink, "long_term_ref_pics_present_flag: %s", yes_no(long_term_ref_pics_present_flag.value));
     if (!long_term_ref_pics_present_flag.value) return;

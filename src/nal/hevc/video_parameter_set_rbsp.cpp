@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "nal/indented_sink.h"
 #include "nal/ranged_read.h"
 
 namespace cut2edl::hevc {
@@ -111,7 +110,7 @@ void video_parameter_set_rbsp::dump_timing(const LineSink& sink) const {
         print_line(sink, "hrd_layer_set_idx[%zu]: %u", i, entry.hrd_layer_set_idx.value);
         if (i > 0) print_line(sink, "cprms_present_flag[%zu]: %s", i, yes_no(entry.cprms_present_flag.value));
         print_line(sink, "hrd_parameters(%zu):", i);
-        entry.parameters.dump(nal::indented(sink));
+        entry.parameters.dump(indented(sink));
     }
 }
 

@@ -1,6 +1,5 @@
 #include "nal/hevc/vui_parameters.h"
 
-#include "nal/indented_sink.h"
 #include "nal/ranged_read.h"
 
 namespace cut2edl::hevc {
@@ -86,7 +85,7 @@ void vui_parameters::dump_timing(const LineSink& sink) const {
     print_line(sink, "vui_hrd_parameters_present_flag: %s", yes_no(vui_hrd_parameters_present_flag.value));
     if (!hrd) return;
     print_line(sink, "hrd_parameters:");
-    hrd->dump(nal::indented(sink));
+    hrd->dump(indented(sink));
 }
 
 void vui_parameters::dump_bitstream_restriction(const LineSink& sink) const {
