@@ -1,8 +1,7 @@
 #include "asf/SequenceHeaderVote.h"
 
-#include <array>
-
 #include "demux/BlockReader.h"
+#include "demux/read_sequence_header.h"
 #include "mpeg/value_text.h"
 
 namespace cut2edl {
@@ -28,9 +27,6 @@ constexpr int sequenceHeaderId = 0xB3;
 constexpr std::size_t startCodeLength = 4;
 // The fields up to the frame rate code, which a vote needs.
 constexpr std::int64_t votedFields = 4;
-// The sequence header with both quantiser matrices and the extension
-// headers behind it fit in this many bytes.
-constexpr std::size_t sequenceHeaderBytes = 256;
 
 void reportVote(const ProbeReport& report, std::size_t number, std::int64_t offset, const mpeg_sequence_header& header) {
     const FrameRateExtension scaling = header.frame_rate_extension();
@@ -57,7 +53,6 @@ VideoFormat voteSequenceHeaders(std::istream& in, const ProbeReport& report) {
     const auto remembered = in.tellg();
     BlockReader reader(in, sequenceHeaderScanLimit);
     SequenceHeaderVote vote;
-    std::array<std::uint8_t, sequenceHeaderBytes> bytes{0x00, 0x00, 0x01, sequenceHeaderId};
     for (std::size_t found = 0; found < sequenceHeadersVoted;) {
         // Behind a slice's code byte no prefix can begin, so passing over the
         // slices leaves every code that the rule below may apply to.
@@ -70,9 +65,7 @@ VideoFormat voteSequenceHeaders(std::istream& in, const ProbeReport& report) {
             continue;
         }
         const std::int64_t afterCode = reader.position();
-        const std::size_t count = startCodeLength + reader.read(bytes.data() + startCodeLength, bytes.size() - startCodeLength);
-        int position = 1;
-        const auto header = parse_sequence_header(bytes.data(), static_cast<int>(count), &position);
+        const auto header = read_sequence_header(reader);
         // A header cut off by the end of the data or of the window is no vote.
         if (header->frame_rate_code.span == 0) break;
         vote.add(*header);

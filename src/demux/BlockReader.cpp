@@ -62,6 +62,12 @@ std::size_t BlockReader::read(std::uint8_t* out, std::size_t count) {
     return copied;
 }
 
+std::size_t BlockReader::readFromStartCode(std::uint8_t id, std::uint8_t* out, std::size_t count) {
+    const std::uint8_t startCode[startCodeLength] = {0x00, 0x00, 0x01, id};
+    std::memcpy(out, startCode, startCodeLength);
+    return startCodeLength + read(out + startCodeLength, count - startCodeLength);
+}
+
 int BlockReader::nextStartCode(start_code_range passedOver) {
     for (;;) {
         const auto found = next_start_code(std::span<const std::uint8_t>(block.get(), filled), index, passedOver);

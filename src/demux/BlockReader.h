@@ -29,6 +29,10 @@ public:
     int next();
     // Copies up to `count` bytes; fewer only at the end of the data.
     std::size_t read(std::uint8_t* out, std::size_t count);
+    // Copies the start code 00 00 01 `id` that the reader has just passed and
+    // the bytes behind it, `count` (at least 4) in all, so that the unit it
+    // begins can be parsed whole; fewer only at the end of the data.
+    std::size_t readFromStartCode(std::uint8_t id, std::uint8_t* out, std::size_t count);
 
     // Finds the next 00 00 01 xx with xx not in `passedOver` and returns xx,
     // leaving the reader just after it (on it when xx is 0, which may begin

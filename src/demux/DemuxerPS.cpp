@@ -8,8 +8,8 @@
 #include <boost/filesystem/operations.hpp>
 
 #include "demux/BlockReader.h"
+#include "demux/read_sequence_header.h"
 #include "demux/sequence_header_report.h"
-#include "mpeg/mpeg_sequence_header.h"
 #include "mpeg/start_code_scanner.h"
 
 namespace cut2edl {
@@ -24,10 +24,6 @@ constexpr std::uint8_t lowestStreamId = 0xBD;
 constexpr std::size_t prefixLength = 3;
 constexpr std::size_t startCodeLength = 4;
 constexpr std::size_t backwardBlockSize = 64 * 1024;
-
-// The sequence header with both quantiser matrices and the extension
-// headers behind it fit in this many bytes.
-constexpr std::size_t sequenceHeaderBytes = 256;
 
 std::string streamIdText(std::int32_t id) { return id < 0 ? std::string("none") : format_text("0x%02X", id); }
 
@@ -95,12 +91,9 @@ void DemuxerPS::scanStreamIds(BlockReader& reader) {
 }
 
 void DemuxerPS::readSequenceHeader(BlockReader& reader, const ProbeReport& report) {
-    std::array<std::uint8_t, sequenceHeaderBytes> bytes{0x00, 0x00, 0x01, sequenceHeaderCode & 0xFF};
     reader.seek(0);
     if (!reader.skipTo(sequenceHeaderCode)) return report.line("No sequence header within the first 16 MiB");
-    const std::size_t count = startCodeLength + reader.read(bytes.data() + startCodeLength, bytes.size() - startCodeLength);
-    int position = 1;
-    const auto header = parse_sequence_header(bytes.data(), static_cast<int>(count), &position);
+    const auto header = read_sequence_header(reader);
     // One cut off before its frame rate by the end of the window is none.
     if (header->frame_rate_code.span == 0) return report.line("No sequence header within the first 16 MiB");
     width = header->horizontal_size_value.value;
@@ -114,9 +107,9 @@ std::int64_t DemuxerPS::readFirstVideoPts(BlockReader& reader) {
     reader.seek(0);
     while (reader.skipTo(startCodeOf(videoStreamId))) {
         const std::int64_t afterStartCode = reader.position();
-        std::array<std::uint8_t, maxUnitHeaderLength> header{0, 0, 1, static_cast<std::uint8_t>(videoStreamId)};
+        std::array<std::uint8_t, maxUnitHeaderLength> header;
         const std::size_t count =
-            startCodeLength + reader.read(header.data() + startCodeLength, header.size() - startCodeLength);
+            reader.readFromStartCode(static_cast<std::uint8_t>(videoStreamId), header.data(), header.size());
         const auto pes = PesPacketHeader::parse(std::span<const std::uint8_t>(header.data(), count));
         if (pes && pes->pts) return *pes->pts;
         reader.seek(afterStartCode);
