@@ -1,10 +1,10 @@
 #include "demux/video_parameters.h"
 
-#include <algorithm>
-#include <array>
+#include <span>
 
 #include "demux/sequence_header_report.h"
 #include "mpeg/mpeg_sequence_header.h"
+#include "mpeg/start_code_scanner.h"
 #include "nal/h264/seq_parameter_set_rbsp.h"
 #include "nal/hevc/parameter_sets.h"
 
@@ -45,11 +45,14 @@ const mpeg_sequence_header* firstSequenceHeader(const MPEG_Header* chain) {
 // Whether the buffer ends so soon behind the sequence header (the first
 // 00 00 01 B3 in it) that a sequence extension could not fit behind it.
 bool endsBehind(const mpeg_sequence_header& sequence, const std::uint8_t* data, int length) {
-    constexpr std::array<std::uint8_t, 4> code{0x00, 0x00, 0x01, sequenceHeaderKind};
-    const std::uint8_t* start = std::search(data, data + length, code.begin(), code.end());
+    const std::span<const std::uint8_t> bytes(data, static_cast<std::size_t>(length));
+    const start_code_range below = start_codes_below(sequenceHeaderKind);
+    auto start = next_start_code(bytes, 0, below);
+    while (start && bytes[*start + 3] != sequenceHeaderKind) start = next_start_code(bytes, *start + 1, below);
+    if (!start) return true;
     const int size = sequenceHeaderSize + matrixSize * (sequence.load_intra_quantiser_matrix.value +
                                                         sequence.load_non_intra_quantiser_matrix.value);
-    return data + length - start < size + sequenceExtensionSize;
+    return length - static_cast<int>(*start) < size + sequenceExtensionSize;
 }
 
 VideoParameters findSequenceHeader(const std::uint8_t* data, int length, const ProbeReport& report,
