@@ -8,30 +8,19 @@
 #include <string_view>
 
 #include "mpeg/line_sink.h"
+#include "mpeg/value_table.h"
 
 namespace cut2edl {
 
 namespace {
 
-constexpr std::string_view not_defined = "ERROR: not defined!";
-
-// An inclusive range of codes; a single code is a range of one.
-struct Codes {
-    constexpr Codes(unsigned code) : low(code), high(code) {}
-    constexpr Codes(unsigned low_code, unsigned high_code) : low(low_code), high(high_code) {}
-
-    constexpr bool holds(unsigned value) const { return low <= value && value <= high; }
-
-    unsigned low;
-    unsigned high;
-};
+using value_table::Codes;
+using value_table::first_match;
+using value_table::not_defined;
+using value_table::Row;
+using value_table::text_of;
 
 constexpr Codes any{0, UINT_MAX};
-
-struct Row {
-    Codes codes;
-    std::string_view text;
-};
 
 // For meanings that depend on two fields at once.
 struct Row2 {
@@ -39,19 +28,6 @@ struct Row2 {
     Codes second;
     std::string_view text;
 };
-
-// Rows are scanned in order and the first that holds the key wins.
-template <typename Rows, typename Holds>
-std::string first_match(const Rows& rows, Holds holds)
-{
-    const auto row = std::ranges::find_if(rows, holds);
-    return std::string(row == std::ranges::end(rows) ? not_defined : row->text);
-}
-
-std::string text_of(std::span<const Row> rows, unsigned value)
-{
-    return first_match(rows, [value](const Row& row) { return row.codes.holds(value); });
-}
 
 std::string text_of(std::span<const Row2> rows, unsigned first, unsigned second)
 {

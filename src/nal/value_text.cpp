@@ -1,8 +1,15 @@
 #include "nal/value_text.h"
 
+#include <array>
+
+#include "mpeg/value_table.h"
+
 namespace cut2edl::nal {
 
 namespace {
+
+using value_table::Row;
+using value_table::text_of;
 
 constexpr std::array<Row, 4> chroma_formats{{{0, "monochrome"}, {1, "4:2:0"}, {2, "4:2:2"}, {3, "4:4:4"}}};
 

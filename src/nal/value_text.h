@@ -1,23 +1,11 @@
 #pragma once
 
-#include <algorithm>
-#include <array>
 #include <string>
-#include <string_view>
-#include <utility>
 
 // The meanings that the parameter-set renderings of every NAL-unit codec show
 // beside coded values; "ERROR: not defined!" for a value that the tables do
 // not hold. H.264 and HEVC share the VUI's tables and the chroma formats.
 namespace cut2edl::nal {
-
-using Row = std::pair<unsigned, std::string_view>;
-
-template <std::size_t N>
-std::string text_of(const std::array<Row, N>& rows, unsigned value) {
-    const auto row = std::ranges::find(rows, value, &Row::first);
-    return std::string(row == rows.end() ? "ERROR: not defined!" : row->second);
-}
 
 std::string chroma_format_idc_text(unsigned chroma_format_idc);
 // Table E-1: the sample aspect ratio, "Extended_SAR" for 255.

@@ -2,14 +2,14 @@
 
 #include <array>
 
-#include "nal/value_text.h"
+#include "mpeg/value_table.h"
 
 namespace cut2edl::h264 {
 
 namespace {
 
-using nal::Row;
-using nal::text_of;
+using value_table::Row;
+using value_table::text_of;
 
 constexpr std::array<Row, 16> profiles{{{66, "Baseline"},
                                         {77, "Main"},
