@@ -269,12 +269,8 @@ std::unique_ptr<seq_parameter_set_rbsp> find_seq_parameter_set(const std::uint8_
                                                                 int first_position) {
     for (NalUnit unit = find_nal_unit(data, length, 0); unit.found(); unit = find_nal_unit(data, length, unit.end())) {
         if (nal_unit_type_of(data[unit.offset]) != nal_unit_type_seq_parameter_set) continue;
-        // The RBSP starts behind the one-byte NAL unit header.
-        const std::vector<std::uint8_t> rbsp = remove_emulation_prevention(data + unit.offset + 1, unit.length - 1);
-        auto parameter_set = std::make_unique<seq_parameter_set_rbsp>();
-        int position = first_position;
-        parameter_set->parse(rbsp.data(), static_cast<int>(rbsp.size()), &position);
-        return parameter_set;
+        return parse_rbsp<seq_parameter_set_rbsp>(data + unit.offset, unit.length, nal_unit_header_bytes,
+                                                  first_position);
     }
     return nullptr;
 }

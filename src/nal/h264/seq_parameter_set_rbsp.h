@@ -112,7 +112,8 @@ private:
     void dump_derived_values(const LineSink& sink) const;
 };
 
-// nal_unit_type of the NAL unit header byte (the low five bits).
+// The NAL unit header is one byte; nal_unit_type is its low five bits.
+constexpr int nal_unit_header_bytes = 1;
 constexpr unsigned nal_unit_type_of(std::uint8_t nal_unit_header_byte) { return nal_unit_header_byte & 0x1Fu; }
 constexpr unsigned nal_unit_type_seq_parameter_set = 7;
 

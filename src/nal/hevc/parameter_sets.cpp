@@ -1,25 +1,9 @@
 #include "nal/hevc/parameter_sets.h"
 
-#include <vector>
-
 #include "nal/emulation_prevention.h"
 #include "nal/nal_unit.h"
 
 namespace cut2edl::hevc {
-
-namespace {
-
-template <typename ParameterSet>
-std::unique_ptr<ParameterSet> parse_unit(const std::uint8_t* unit, int length, int first_position) {
-    const std::vector<std::uint8_t> rbsp =
-        remove_emulation_prevention(unit + nal_unit_header_bytes, length - nal_unit_header_bytes);
-    auto parameter_set = std::make_unique<ParameterSet>();
-    int position = first_position;
-    parameter_set->parse(rbsp.data(), static_cast<int>(rbsp.size()), &position);
-    return parameter_set;
-}
-
-}  // namespace
 
 bool ParameterSets::rate_from_vps() const {
     if (sps && sps->frame_rate() > 0) return false;
@@ -41,9 +25,9 @@ ParameterSets find_parameter_sets(const std::uint8_t* data, int length, int firs
         if (nuh_layer_id_of(header[0], header[1]) != 0) continue;
         const unsigned type = nal_unit_type_of(header[0]);
         if (type == nal_unit_type_video_parameter_set && !found.vps) {
-            found.vps = parse_unit<video_parameter_set_rbsp>(header, unit.length, first_position);
+            found.vps = parse_rbsp<video_parameter_set_rbsp>(header, unit.length, nal_unit_header_bytes, first_position);
         } else if (type == nal_unit_type_seq_parameter_set && !found.sps) {
-            found.sps = parse_unit<seq_parameter_set_rbsp>(header, unit.length, first_position);
+            found.sps = parse_rbsp<seq_parameter_set_rbsp>(header, unit.length, nal_unit_header_bytes, first_position);
         }
     }
     return found;
