@@ -16,10 +16,11 @@ void hrd_parameters::parse(BoundedReader& reader) {
     reader.read(bit_rate_scale, 4);
     reader.read(cpb_size_scale, 4);
     for (std::uint32_t SchedSelIdx = 0; SchedSelIdx <= cpb_cnt_minus1.value && !reader.ran_out(); ++SchedSelIdx) {
-        schedule& entry = schedules.emplace_back();
+        schedule entry;
         reader.read_ue(entry.bit_rate_value_minus1);
         reader.read_ue(entry.cpb_size_value_minus1);
         reader.read(entry.cbr_flag, 1);
+        if (!reader.ran_out()) schedules.push_back(entry);
     }
     reader.read(initial_cpb_removal_delay_length_minus1, 5);
     reader.read(cpb_removal_delay_length_minus1, 5);

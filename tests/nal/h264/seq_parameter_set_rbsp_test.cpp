@@ -470,5 +470,14 @@ TEST(HrdParameters, MoreThan32SchedulesEndTheParse) {
     EXPECT_FALSE(parsed.sps.read_to_end);
 }
 
+TEST(HrdParameters, AScheduleCutOffIsNotKept) {
+    // cpb_cnt_minus1 0, the two scales, bit_rate_value_minus1 0, then the end
+    // of the set: the zero bits that pad the byte hold no cpb_size_value_minus1.
+    const Parsed parsed(high_1080i.substr(0, 185) + "1" "1" "0000" "0000" "1");
+    ASSERT_NE(parsed.sps.vui, nullptr);
+    ASSERT_NE(parsed.sps.vui->nal_hrd_parameters, nullptr);
+    EXPECT_TRUE(parsed.sps.vui->nal_hrd_parameters->schedules.empty());
+}
+
 }  // namespace
 }  // namespace cut2edl::h264
