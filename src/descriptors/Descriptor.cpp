@@ -24,7 +24,7 @@ const std::uint8_t* Descriptor::parse(const std::uint8_t* data, int length, int*
     const bool sized_by_length = extent() == Extent::length;
     BoundedReader body = head.slice(sized_by_length ? descriptor_length.value : length);
     read_body(body);
-    span = make_span(first_position, *position - 1);
+    span = span_up_to(first_position, *position);
     const int body_size = sized_by_length ? descriptor_length.value : body.consumed();
     const int consumed = std::min(length, head.consumed() + body_size);
     // The counter follows the true bytes, so the next descriptor's spans are

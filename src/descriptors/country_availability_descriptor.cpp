@@ -18,7 +18,7 @@ void country_availability_descriptor::read_body(BoundedReader& body) {
 
 void country_availability_descriptor::render(const LineSink& sink, const ChildSink& children) const {
     print_line(sink, "service available: %s", lower_yes_no(country_availability_flag.value));
-    dump_items(first_item, children(sink));
+    dump_if_present(first_item, children(sink));
 }
 
 }  // namespace cut2edl

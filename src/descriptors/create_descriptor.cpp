@@ -1,5 +1,7 @@
 #include "descriptors/create_descriptor.h"
 
+#include <algorithm>
+
 #include "descriptors/ISO_639_language_descriptor.h"
 #include "descriptors/ac3_descriptor.h"
 #include "descriptors/application_signalling_descriptor.h"
@@ -108,6 +110,7 @@ std::unique_ptr<Descriptor> descriptor_for(std::uint8_t tag) {
 
 std::unique_ptr<Descriptor> create_descriptor(const std::uint8_t* data, int length, int* position,
                                               const NoticeSink& notices) {
+    const int first_position = *position;
     std::unique_ptr<Descriptor> first;
     ChainBuilder<Descriptor> chain(first);
     // One loop builds the whole chain, so a loop of many descriptors cannot
@@ -120,6 +123,8 @@ std::unique_ptr<Descriptor> create_descriptor(const std::uint8_t* data, int leng
         Descriptor& descriptor = chain.append(descriptor_for(data[offset]));
         offset = static_cast<int>(descriptor.parse(data + offset, length - offset, position) - data);
     }
+    // Stuffing that ends the loop early is passed over with the rest of it.
+    *position = first_position + std::max(length, 0);
     return first;
 }
 

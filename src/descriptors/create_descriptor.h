@@ -10,7 +10,7 @@ namespace cut2edl {
 
 // Turns the descriptor loop of `length` bytes at `data` into the chain of its
 // descriptors, each of the class of its tag (user_private_data_descriptor for
-// a tag without one), and moves `*position` on over them. A tag of 0xFF, the
+// a tag without one), and moves `*position` on over the loop. A tag of 0xFF, the
 // stuffing value, ends the loop with the notice "0xFF found where it shouldn't
 // be!  Major prob, Zub!". Null for an empty loop or one that begins with 0xFF.
 std::unique_ptr<Descriptor> create_descriptor(const std::uint8_t* data, int length, int* position,

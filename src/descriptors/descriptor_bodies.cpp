@@ -7,6 +7,4 @@ void read_identifier_with_bytes(BoundedReader& body, Field<std::uint32_t>& ident
     read_byte_run(body, additional_bytes, body.remaining());
 }
 
-void read_single_byte(BoundedReader& body, Field<std::uint8_t>& value) { body.read(value, 8); }
-
 }  // namespace cut2edl

@@ -13,7 +13,4 @@ namespace cut2edl {
 // the rest of the body as additional bytes.
 void read_identifier_with_bytes(BoundedReader& body, Field<std::uint32_t>& identifier, ByteRun& additional_bytes);
 
-// data_stream_alignment_descriptor and stream_identifier_descriptor: one byte.
-void read_single_byte(BoundedReader& body, Field<std::uint8_t>& value);
-
 }  // namespace cut2edl

@@ -49,9 +49,4 @@ std::unique_ptr<Item> parse_items(BoundedReader& reader, int count) {
     return first;
 }
 
-template <typename Item>
-void dump_items(const std::unique_ptr<Item>& first, const LineSink& sink) {
-    if (first) first->dump(sink);
-}
-
 }  // namespace cut2edl

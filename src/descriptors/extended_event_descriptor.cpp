@@ -28,7 +28,7 @@ void extended_event_descriptor::read_body(BoundedReader& body) {
 
 void extended_event_descriptor::render(const LineSink& sink, const ChildSink& children) const {
     print_code_line(sink, "Language: ", ISO_639_language_code.value);
-    dump_items(first_item, children(sink));
+    dump_if_present(first_item, children(sink));
     if (text_length.value > 0) print_line(sink, "Text: %s", text.value.c_str());
 }
 

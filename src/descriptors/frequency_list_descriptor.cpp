@@ -18,7 +18,7 @@ void frequency_list_descriptor::read_body(BoundedReader& body) {
 
 void frequency_list_descriptor::render(const LineSink& sink, const ChildSink& children) const {
     print_line(sink, "Coding Type: %s", coding_type_text(coding_type.value).c_str());
-    dump_items(first_item, children(sink));
+    dump_if_present(first_item, children(sink));
 }
 
 }  // namespace cut2edl

@@ -18,7 +18,7 @@ protected:
     void read_body(BoundedReader& body) override { first_item = parse_items<Item>(body, body.size()); }
 
     void render(const LineSink& sink, const ChildSink& children) const override {
-        dump_items(first_item, children(sink));
+        dump_if_present(first_item, children(sink));
     }
 };
 

@@ -39,7 +39,7 @@ void vbi_data_service::read(BoundedReader& reader) {
 
 void vbi_data_service::render(const LineSink& sink) const {
     print_line(sink, "Data Service ID: 0x%02X", data_service_id.value);
-    dump_items(first_item, sink);
+    dump_if_present(first_item, sink);
 }
 
 }  // namespace cut2edl

@@ -8,6 +8,7 @@
 #include "mpeg/byte_copies.h"
 #include "mpeg/field.h"
 #include "mpeg/line_sink.h"
+#include "mpeg/owning_chain.h"
 
 // What the classes of the PES header family share: the three-part clock values
 // and the parsing of optional parts.
@@ -27,9 +28,6 @@ struct pes_clock_value {
     std::uint64_t value() const;
 };
 
-// From the first byte a parser saw to the last byte the running counter has passed.
-inline field_span span_up_to(int first_position, int position) { return make_span(first_position, position - 1); }
-
 // Parses an optional part at the reader's cursor with a reader of its own on
 // the running counter. Once the buffer has ended no part is made: its fields
 // would be zeros or some other part's bytes.
@@ -48,11 +46,6 @@ std::unique_ptr<Part> parse_optional_part(BoundedReader& reader, int occupied, i
     auto part = parse_optional_part<Part>(std::as_const(reader), position);
     reader.skip_bytes(occupied);
     return part;
-}
-
-template <typename Part>
-void dump_if_present(const std::unique_ptr<Part>& part, const LineSink& sink) {
-    if (part) part->dump(sink);
 }
 
 }  // namespace cut2edl

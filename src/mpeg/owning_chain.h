@@ -29,4 +29,10 @@ private:
     std::unique_ptr<Link>* tail;
 };
 
+// Renders an owned part, or the chain that begins with it, when there is one.
+template <typename Part, typename... Sinks>
+void dump_if_present(const std::unique_ptr<Part>& part, const Sinks&... sinks) {
+    if (part) part->dump(sinks...);
+}
+
 }  // namespace cut2edl

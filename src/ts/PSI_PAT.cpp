@@ -59,7 +59,7 @@ const std::uint8_t* PSI_PAT::parse(const std::uint8_t* data, int* position, int 
 void PSI_PAT::dump(const LineSink& sink, const ChildSink& children) const {
     print_line(sink, "table_id = 0x%02X", header.table_id.value);
     print_line(sink, "transport_stream_id = 0x%04X", transport_stream_id().value);
-    if (programs) programs->dump(children(sink));
+    dump_if_present(programs, children(sink));
     if (CRC_32.value != 0) print_line(sink, "CRC32 = 0x%08X", CRC_32.value);
 }
 

@@ -18,10 +18,7 @@ constexpr int bytes_before_program_info = PSI_section_header::size + 4;
 std::unique_ptr<Descriptor> parse_descriptor_loop(const std::uint8_t* data, int offset, int declared, int available,
                                                   int* position, const NoticeSink& notices) {
     const int size = std::clamp(available - offset, 0, declared);
-    const int first_position = *position;
-    auto loop = size > 0 ? create_descriptor(data + offset, size, position, notices) : nullptr;
-    *position = first_position + size;
-    return loop;
+    return size > 0 ? create_descriptor(data + offset, size, position, notices) : nullptr;
 }
 
 }  // namespace
@@ -38,7 +35,7 @@ int PSI_PMT_Program_Info_Loop::parse(const std::uint8_t* data, int length, int* 
     reader.read(reserved_2, 4);
     reader.read(ES_info_length, 12);
     descriptors = parse_descriptor_loop(data, fixed_size, ES_info_length.value, length, position, notices);
-    span = make_span(first_position, *position - 1);
+    span = span_up_to(first_position, *position);
     return fixed_size + ES_info_length.value;
 }
 
@@ -47,7 +44,7 @@ void PSI_PMT_Program_Info_Loop::dump(const LineSink& sink, const ChildSink& chil
         print_line(sink, "stream_type: 0x%02X (%s)", entry->stream_type.value,
                    stream_type_text(entry->stream_type.value).c_str());
         print_line(sink, "elementary_PID: 0x%04X (%d)", entry->elementary_PID.value, entry->elementary_PID.value);
-        if (entry->descriptors) entry->descriptors->dump(children(sink), children);
+        dump_if_present(entry->descriptors, children(sink), children);
     }
 }
 
@@ -67,7 +64,7 @@ const std::uint8_t* PSI_PMT::parse(const std::uint8_t* data, int section_size, i
     // The section less its fixed bytes, the program info and the CRC.
     const int loop_offset = bytes_before_program_info + info_length;
     const int loop_size = section_size - loop_offset - PSI_section_header::crc_size;
-    const int crc_offset = parse_streams(data, loop_offset, loop_size, available, first_position, position, notices);
+    const int crc_offset = parse_streams(data, loop_offset, loop_size, available, position, notices);
     read_crc_before_stuffing(data, available, crc_offset, first_position, CRC_32);
     const int end = std::min(crc_offset + PSI_section_header::crc_size, available);
     span = make_span(first_position, first_position + end - 1);
@@ -75,12 +72,11 @@ const std::uint8_t* PSI_PMT::parse(const std::uint8_t* data, int section_size, i
     return data + end;
 }
 
-int PSI_PMT::parse_streams(const std::uint8_t* data, int offset, int loop_size, int readable, int first_position,
-                           int* position, const NoticeSink& notices) {
+int PSI_PMT::parse_streams(const std::uint8_t* data, int offset, int loop_size, int readable, int* position,
+                           const NoticeSink& notices) {
     const int loop_end = offset + std::min(loop_size, readable - offset);
     ChainBuilder<PSI_PMT_Program_Info_Loop> loop(streams);
     while (loop_end - offset >= PSI_PMT_Program_Info_Loop::fixed_size) {
-        *position = first_position + offset;
         offset += loop.append(std::make_unique<PSI_PMT_Program_Info_Loop>())
                       .parse(data + offset, loop_end - offset, position, notices);
     }
@@ -90,8 +86,8 @@ int PSI_PMT::parse_streams(const std::uint8_t* data, int offset, int loop_size, 
 void PSI_PMT::dump(const LineSink& sink, const ChildSink& children) const {
     print_line(sink, "program_number: %d (0x%02X)", program_number().value, program_number().value);
     print_line(sink, "PCR_PID: 0x%04X (%d)", PCR_PID.value, PCR_PID.value);
-    if (program_info_descriptors) program_info_descriptors->dump(children(sink), children);
-    if (streams) streams->dump(children(sink), children);
+    dump_if_present(program_info_descriptors, children(sink), children);
+    dump_if_present(streams, children(sink), children);
     if (CRC_32.value != 0) print_line(sink, "CRC32 = 0x%08X", CRC_32.value);
 }
 

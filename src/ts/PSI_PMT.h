@@ -67,10 +67,10 @@ public:
     Field<std::uint32_t> CRC_32;
 
 private:
-    // Parses the stream loop at `offset` of the section that begins at
-    // counter value `first_position`; returns the offset behind its last entry.
-    int parse_streams(const std::uint8_t* data, int offset, int loop_size, int readable, int first_position,
-                      int* position, const NoticeSink& notices);
+    // Parses the stream loop at `offset`, the counter standing there; returns
+    // the offset behind its last entry.
+    int parse_streams(const std::uint8_t* data, int offset, int loop_size, int readable, int* position,
+                      const NoticeSink& notices);
 };
 
 }  // namespace cut2edl
