@@ -28,11 +28,7 @@ public:
     // Reads `count` bits into `field` and records the span of the bytes they touch.
     template <typename T>
     void read(Field<T>& field, int count) {
-        const int first = byte_index;
-        const std::uint32_t value = read_bits(count);
-        if (exhausted) return;
-        field.value = static_cast<T>(value);
-        field.span = span_of(first, last_byte_touched());
+        read_field(field, [this, count] { return read_bits(count); });
     }
 
     // Reads a 64-bit value as a high and a low part, for the 33-bit clock fields.
@@ -60,12 +56,12 @@ public:
 
     template <typename T>
     void read_ue(Field<T>& field) {
-        read_exp_golomb(field, [this] { return read_ue(); });
+        read_field(field, [this] { return read_ue(); });
     }
 
     template <typename T>
     void read_se(Field<T>& field) {
-        read_exp_golomb(field, [this] { return read_se(); });
+        read_field(field, [this] { return read_se(); });
     }
 
     // Ends reading as the end of the buffer would: for a value that the syntax
@@ -95,10 +91,12 @@ public:
     }
 
 private:
+    // Keeps the value that `read_value` reads, with the span of the bytes it
+    // touches; leaves the field as it was when the buffer ends first.
     template <typename T, typename Read>
-    void read_exp_golomb(Field<T>& field, Read read_code) {
+    void read_field(Field<T>& field, Read read_value) {
         const int first = byte_index;
-        const auto value = read_code();
+        const auto value = read_value();
         if (exhausted) return;
         field.value = static_cast<T>(value);
         field.span = span_of(first, last_byte_touched());

@@ -10,6 +10,18 @@
 // does: the fields behind it, and any count it gives, cannot be trusted.
 namespace cut2edl {
 
+// Keeps `read` in `field` when it lies within the range; a value outside it
+// ends the parse.
+template <typename T>
+void keep_within(BoundedReader& reader, Field<T>& field, const Field<T>& read, T smallest, T largest) {
+    if (reader.ran_out()) return;
+    if (read.value < smallest || read.value > largest) {
+        reader.stop();
+        return;
+    }
+    field = read;
+}
+
 // se(v) for a signed field, ue(v) for an unsigned one.
 template <typename T>
 void read_exp_golomb_within(BoundedReader& reader, Field<T>& field, T smallest, T largest) {
@@ -19,12 +31,7 @@ void read_exp_golomb_within(BoundedReader& reader, Field<T>& field, T smallest, 
     } else {
         reader.read_ue(read);
     }
-    if (reader.ran_out()) return;
-    if (read.value < smallest || read.value > largest) {
-        reader.stop();
-        return;
-    }
-    field = read;
+    keep_within(reader, field, read, smallest, largest);
 }
 
 inline void read_ue_at_most(BoundedReader& reader, Field<std::uint32_t>& field, std::uint32_t largest) {
@@ -41,12 +48,7 @@ template <typename T>
 void read_at_most(BoundedReader& reader, Field<T>& field, int count, T largest) {
     Field<T> read;
     reader.read(read, count);
-    if (reader.ran_out()) return;
-    if (read.value > largest) {
-        reader.stop();
-        return;
-    }
-    field = read;
+    keep_within(reader, field, read, T{0}, largest);
 }
 
 }  // namespace cut2edl
