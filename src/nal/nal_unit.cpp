@@ -38,8 +38,8 @@ int end_without_trailing_zeros(const std::uint8_t* data, int first, int end) {
 NalUnit find_nal_unit(const std::uint8_t* data, int length, int from) {
     int start_code = find_start_code(data, length, from < 0 ? 0 : from);
     while (start_code < length) {
+        // A start code is found only with the byte behind its prefix.
         const int header = start_code + start_code_size;
-        if (header >= length) break;
         const std::uint8_t header_byte = data[header];
         if (header_byte >= first_video_stream && header_byte <= last_video_stream) {
             start_code = find_start_code(data, length, end_of_pes_header(data, length, start_code));
