@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +26,15 @@ static void validate(boost::any& value, const std::vector<std::string>& tokens, 
     value = static_cast<EdlAction>(code);
 }
 
+// The hook for values of type RateSource: one of its three names.
+static void validate(boost::any& value, const std::vector<std::string>& tokens, RateSource*, int) {
+    po::validators::check_first_occurrence(value);
+    const std::string& name = po::validators::get_single_string(tokens);
+    const std::optional<RateSource> source = rateSourceNamed(name);
+    if (!source) throw po::invalid_option_value(name);
+    value = *source;
+}
+
 namespace {
 
 constexpr unsigned lineLength = 80;
@@ -41,8 +51,16 @@ po::options_description visibleOptions() {
          "action code of every EDL line: 0 cut, 1 mute,\n"
          "2 scene marker, 3 commercial break\n"
          "e.g. cut2edl --action 3 show.txt")
-        ("inspect,i", "print a report of each video instead of converting:\n"
-                      "its container, tables, programs and frame rate\n"
+        ("rate-from", po::value<RateSource>()->value_name("SOURCE")->default_value(RateSource::Auto, "auto"),
+         "where the frame rate comes from: auto (the cut\n"
+         "list's header where the video differs or gives\n"
+         "none), video (the video only), list (the header\n"
+         "only, no video needed)\n"
+         "e.g. cut2edl --rate-from list show.txt")
+        ("inspect,i", "print a report of each video instead of\n"
+                      "converting: its container, tables, programs and\n"
+                      "frame rate, and of a cut list's header and the\n"
+                      "rate a conversion would use\n"
                       "e.g. cut2edl -i show.txt")
         ("no-pause", "end without waiting for a key press\n"
                      "e.g. cut2edl --no-pause recordings")
@@ -78,6 +96,7 @@ void parseCommandLine(int argc, const char* const* argv, const po::options_descr
     if (values.count("help")) options.help = true;
     if (values.count("subdirectories")) options.subdirs = true;
     options.action = values["action"].as<EdlAction>();
+    options.rateFrom = values["rate-from"].as<RateSource>();
     if (values.count("no-pause")) options.noPause = true;
     if (values.count("inspect")) options.inspect = true;
     if (values.count("version")) {

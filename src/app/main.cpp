@@ -18,9 +18,9 @@ int main(int argc, char** argv) {
     printOptionsSummary(*options) << "\n";
     for (const auto& input : options->inputFiles) {
         if (options->inspect) {
-            inspectInput(input);
+            inspectInput(input, options->rateFrom);
         } else {
-            convertCutList(input, options->action);
+            convertCutList(input, {options->action, options->rateFrom});
         }
     }
     if (!options->noPause) pauseForKeyPress();

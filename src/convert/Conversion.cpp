@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <exception>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -11,8 +10,8 @@
 
 #include "convert/CutList.h"
 #include "convert/EdlWriter.h"
+#include "convert/FrameRateChoice.h"
 #include "convert/PathForms.h"
-#include "demux/MediaFile.h"
 
 namespace cut2edl {
 
@@ -22,20 +21,35 @@ namespace {
 
 constexpr std::array videoExtensions = {".mpg", ".mpeg", ".ts", ".dvr-ms", ".m2ts", ".mts"};
 
-// The video is closed again before the cut list is opened. Nothing when the
-// probe throws (a directory named like the video, a file the demuxer cannot open).
-std::optional<double> probeFrameRate(const fs::path& video) {
-    try {
-        const MediaFile media(video.string());
-        return media.frameRate;
-    } catch (const std::exception&) {
-        return std::nullopt;
+// The parsers' notices end without a line end, so that a failure message runs
+// on behind them; a note starts on a line of its own.
+class ConsoleNotes {
+public:
+    NoticeSink noticeSink() {
+        return [this](std::string_view notice) {
+            notice_to_stdout(notice);
+            noticePending = true;
+        };
     }
+
+    void note(const fs::path& cutListPath, const std::string& text) {
+        if (noticePending) std::cout << "\n";
+        noticePending = false;
+        std::cout << "Note: \"" << native_file_string(cutListPath) << "\" " << text << "\n";
+    }
+
+private:
+    bool noticePending = false;
+};
+
+std::string leftOutNote(std::size_t count) {
+    if (count == 1) return "holds 1 cut that ends before it starts; it is left out.";
+    return "holds " + std::to_string(count) + " cuts that end before they start; they are left out.";
 }
 
 }  // namespace
 
-void reportFailure(const char* verb, const fs::path& cutListPath, const char* reason) {
+void reportFailure(const char* verb, const fs::path& cutListPath, const std::string& reason) {
     std::cout << "Unable to " << verb << " \"" << native_file_string(cutListPath) << "\" because " << reason << ".\n";
 }
 
@@ -53,17 +67,23 @@ fs::path findCompanionVideo(const fs::path& cutListPath) {
     return {};
 }
 
-void convertCutList(fs::path cutListPath, EdlAction action) {
-    const fs::path video = findCompanionVideo(cutListPath);
-    if (video.empty()) return reportFailure("convert", cutListPath, "no accompaning video file could be found");
+void convertCutList(fs::path cutListPath, const ConversionSettings& settings) {
+    ConsoleNotes notes;
+    // The video is probed and closed again before the cut list is opened.
+    const VideoRate video = settings.rateFrom == RateSource::List
+                                ? VideoRate{}
+                                : probeVideoRate(findCompanionVideo(cutListPath),
+                                                 ProbeReport::forwardingNotices(notes.noticeSink()));
+    const std::optional<CutListText> list = readCutList(cutListPath);
+    const FrameRateChoice rate = chooseFrameRate(settings.rateFrom, list, video);
+    if (rate.origin == FrameRateChoice::Origin::None) return reportFailure("convert", cutListPath, rate.why);
+    if (!rate.note.empty()) notes.note(cutListPath, rate.note);
 
-    const std::optional<double> frameRate = probeFrameRate(video);
-    if (!frameRate) return reportFailure("convert", cutListPath, "the video file could not be read");
-    if (*frameRate < 0) return reportFailure("convert", cutListPath, "the frame rate could not be determined");
-
-    const std::optional<CutList> cuts = readCutList(cutListPath, *frameRate);
-    if (!cuts) return reportFailure("convert", cutListPath, "the cut list could not be read");
-    if (!writeEdl(cutListPath, *cuts, action)) reportFailure("convert", cutListPath, "the EDL file could not be written");
+    const ValidCuts cuts = validCuts(list->cuts);
+    if (cuts.leftOut > 0) notes.note(cutListPath, leftOutNote(cuts.leftOut));
+    if (!writeEdl(cutListPath, inSeconds(cuts.cuts, rate.frameRate), settings.action)) {
+        reportFailure("convert", cutListPath, "the EDL file could not be written");
+    }
 }
 
 }  // namespace cut2edl

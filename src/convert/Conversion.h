@@ -3,6 +3,7 @@
 #include <boost/filesystem/path.hpp>
 
 #include "convert/EdlAction.h"
+#include "convert/RateSource.h"
 
 namespace cut2edl {
 
@@ -16,11 +17,17 @@ bool isVideoFile(const boost::filesystem::path& path);
 
 // The message for a cut list that cannot be handled: "Unable to <verb> "..."
 // because <reason>.", on standard output.
-void reportFailure(const char* verb, const boost::filesystem::path& cutListPath, const char* reason);
+void reportFailure(const char* verb, const boost::filesystem::path& cutListPath, const std::string& reason);
 
-// Converts one cut list into the EDL beside it, every line with the given
-// action code. Prints nothing on success and one "Unable to convert" line on
-// standard output for any failure.
-void convertCutList(boost::filesystem::path cutListPath, EdlAction action = EdlAction::Cut);
+// What every conversion of a run is asked for.
+struct ConversionSettings {
+    EdlAction action = EdlAction::Cut;         // written in every EDL line
+    RateSource rateFrom = RateSource::Auto;    // where the divisor comes from
+};
+
+// Converts one cut list into the EDL beside it. Prints nothing on success but
+// the notes on the rate used and on cuts left out; one "Unable to convert"
+// line on standard output for any failure.
+void convertCutList(boost::filesystem::path cutListPath, const ConversionSettings& settings = {});
 
 }  // namespace cut2edl

@@ -1,5 +1,9 @@
 #include "convert/EdlWriter.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
 #include <boost/filesystem/fstream.hpp>
 #include <boost/filesystem/operations.hpp>
 
@@ -10,6 +14,12 @@ namespace cut2edl {
 namespace fs = boost::filesystem;
 
 namespace {
+
+// The slack lets a time that lies exactly halfway between two printed values
+// (as far as its binary form allows) count as within 5 ms.
+constexpr double greatestRounding = 0.005 + 1e-9;
+constexpr int fewestDigits = 6;
+constexpr int mostDigits = 17;  // every double is exact with 17
 
 bool writeFile(fs::ofstream& edl, const CutList& cuts, EdlAction action) {
     writeCuts(edl, cuts, action);
@@ -43,9 +53,20 @@ bool writeInPlace(const fs::path& edlPath, const CutList& cuts, EdlAction action
 
 }  // namespace
 
+std::string secondsText(double seconds) {
+    char text[32];
+    for (int digits = fewestDigits; digits <= mostDigits; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, seconds);
+        if (!std::isfinite(seconds) || std::abs(std::strtod(text, nullptr) - seconds) <= greatestRounding) break;
+    }
+    return text;
+}
+
 void writeCuts(std::ostream& edl, const CutList& cuts, EdlAction action) {
     const int code = static_cast<int>(action);
-    for (const Cut& cut : cuts) edl << cut.startSeconds << "\t" << cut.endSeconds << "\t" << code << "\r\n";
+    for (const Cut& cut : cuts) {
+        edl << secondsText(cut.startSeconds) << "\t" << secondsText(cut.endSeconds) << "\t" << code << "\r\n";
+    }
 }
 
 bool writeEdl(const fs::path& cutListPath, const CutList& cuts, EdlAction action) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include <boost/filesystem/path.hpp>
 
@@ -9,8 +10,12 @@
 
 namespace cut2edl {
 
-// One line per cut: start TAB end TAB action code CR LF, seconds with six
-// significant digits.
+// A time as an EDL holds it: printf's %g (six significant digits) wherever
+// that keeps it within 5 ms, which is every time below 10,000 s; a longer
+// time gets as many more digits as that needs (12000.04, not 12000).
+std::string secondsText(double seconds);
+
+// One line per cut: start TAB end TAB action code CR LF.
 void writeCuts(std::ostream& edl, const CutList& cuts, EdlAction action = EdlAction::Cut);
 
 // Writes the EDL beside the cut list (same name, extension ".edl"), replacing

@@ -1,22 +1,66 @@
 #include "convert/Inspection.h"
 
-#include <exception>
 #include <iostream>
+#include <optional>
 
 #include "convert/Conversion.h"
+#include "convert/CutList.h"
+#include "convert/FrameRateChoice.h"
 #include "convert/PathForms.h"
-#include "demux/MediaFile.h"
 
 namespace cut2edl {
 
-void inspectInput(const boost::filesystem::path& input) {
-    const boost::filesystem::path video = isVideoFile(input) ? input : findCompanionVideo(input);
-    if (video.empty()) return reportFailure("inspect", input, "no accompaning video file could be found");
+namespace fs = boost::filesystem;
+
+namespace {
+
+ProbeReport consoleReport() {
+    return ProbeReport([](std::string_view line) { std::cout << "  " << line << "\n"; });
+}
+
+VideoRate inspectVideo(const fs::path& video, const ProbeReport& report) {
     std::cout << "Inspecting \"" << native_file_string(video) << "\"\n";
-    const ProbeReport report([](std::string_view line) { std::cout << "  " << line << "\n"; });
-    try {
-        const MediaFile media(video.string(), report);
-    } catch (const std::exception&) {
+    return probeVideoRate(video, report);
+}
+
+void reportHeader(const ProbeReport& report, const std::optional<CutListText>& list) {
+    if (!list) return report.line("Header: none, the cut list could not be read");
+    if (!list->header) return report.line("Header: none (no \"FILE PROCESSING COMPLETE\" line first)");
+    const CutListHeader& header = *list->header;
+    report.print("Header: %lld frames counted at %.10g frames per second (FRAMES AT %d)",
+                 static_cast<long long>(header.frameCount), header.frameRate, header.ratePer100Seconds);
+}
+
+void reportChoice(const ProbeReport& report, const FrameRateChoice& choice) {
+    using Origin = FrameRateChoice::Origin;
+    if (choice.origin == Origin::None) {
+        return report.print("Rate used: none, so the cut list cannot be converted: %s", choice.why.c_str());
+    }
+    report.print("Rate used: %.10g frames per second, the %s's: %s", choice.frameRate,
+                 choice.origin == Origin::Video ? "video" : "cut list", choice.why.c_str());
+}
+
+void inspectCutList(const fs::path& cutList, RateSource rateFrom, const ProbeReport& report) {
+    std::cout << "Cut list \"" << native_file_string(cutList) << "\"\n";
+    const std::optional<CutListText> list = readCutList(cutList);
+    reportHeader(report, list);
+    const fs::path video = findCompanionVideo(cutList);
+    const VideoRate rate = video.empty() ? probeVideoRate(video) : inspectVideo(video, report);
+    reportChoice(report, chooseFrameRate(rateFrom, list, rate));
+    if (video.empty()) {
+        reportFailure("inspect", cutList, "no accompaning video file could be found");
+    } else if (rate.outcome == VideoRate::Outcome::Unreadable) {
+        reportFailure("inspect", cutList, "the video file could not be read");
+    }
+    std::cout << "\n";
+}
+
+}  // namespace
+
+void inspectInput(const fs::path& input, RateSource rateFrom) {
+    const ProbeReport report = consoleReport();
+    if (!isVideoFile(input)) return inspectCutList(input, rateFrom, report);
+    if (inspectVideo(input, report).outcome == VideoRate::Outcome::Unreadable) {
         reportFailure("inspect", input, "the video file could not be read");
     }
     std::cout << "\n";

@@ -36,11 +36,18 @@ void ProbeReport::print(const char* format, ...) const {
     line(text);
 }
 
-ProbeReport ProbeReport::nested() const { return discards() ? ProbeReport() : ProbeReport(out, depth + 1); }
+ProbeReport ProbeReport::forwardingNotices(NoticeSink notices) {
+    ProbeReport report;
+    report.forwardedNotices = std::move(notices);
+    return report;
+}
+
+ProbeReport ProbeReport::nested() const { return discards() ? *this : ProbeReport(out, depth + 1); }
 
 NoticeSink ProbeReport::notices() const {
-    if (discards()) return notice_to_stdout;
-    return lines;
+    if (!discards()) return lines;
+    if (forwardedNotices) return forwardedNotices;
+    return notice_to_stdout;
 }
 
 }  // namespace cut2edl

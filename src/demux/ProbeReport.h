@@ -15,6 +15,8 @@ public:
     ProbeReport() = default;
     // Hands every finished line, indentation included, to `out`.
     explicit ProbeReport(LineSink out);
+    // A report that discards its lines but hands the parsers' notices to `notices`.
+    static ProbeReport forwardingNotices(NoticeSink notices);
 
     bool discards() const { return !out; }
 
@@ -28,7 +30,7 @@ public:
     const LineSink& sink() const { return lines; }
 
     // Where the parsers' notices go: into the report, each on its own line;
-    // to standard output, as always, when the report discards.
+    // when the report discards, to its notice sink or else to standard output.
     NoticeSink notices() const;
 
 private:
@@ -37,6 +39,7 @@ private:
     LineSink out;
     int depth = 0;
     LineSink lines = discard_line;
+    NoticeSink forwardedNotices;
 };
 
 }  // namespace cut2edl

@@ -1,6 +1,7 @@
 // Runs the built program on copies of the recordings in tests/data, with standard
 // input from /dev/null, and compares its console text and EDL files byte for byte.
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -55,6 +56,19 @@ std::string testNameOf(const ::testing::TestParamInfo<Recording>& info) {
     return name;
 }
 
+// The notes that a recording's cut list gets: every list whose video gives no
+// rate has a header of 25 frames per second, and two lists hold the cut 1234 1.
+std::string notesOf(const Recording& row, const fs::path& cutList) {
+    if (row.expect == "no-rate") {
+        return note(cutList, "was counted at 25 frames per second, but the frame rate of its video could not be "
+                             "determined; the cut list's rate is used.");
+    }
+    if (row.base() == "ts-2997-720x480-ac3" || row.base() == "asf-2997-720x480-mp2") {
+        return note(cutList, "holds 1 cut that ends before it starts; it is left out.");
+    }
+    return "";
+}
+
 TEST_P(EveryRecording, ConvertsToTheExpectedEdlOrSaysWhyNot) {
     const Recording& row = GetParam();
     const test::TempDir folder;
@@ -67,12 +81,28 @@ TEST_P(EveryRecording, ConvertsToTheExpectedEdlOrSaysWhyNot) {
 
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, summary(false, false, {}, {cutList}) + notesOf(row, cutList));
+    EXPECT_EQ(test::readFile(edl), test::readFile(test::dataFile(row.base() + ".edl.expected")));
+}
+
+// Without the cut list's header, a video that gives no rate gives no EDL.
+TEST_P(EveryRecording, FromTheVideoAloneConvertsOrSaysWhyNot) {
+    const Recording& row = GetParam();
+    const test::TempDir folder;
+    const fs::path cutList = folder / (row.base() + ".txt");
+    test::copyDataFile(row.base() + ".txt", cutList);
+    test::copyDataFile(row.video, folder / row.video);
+
+    const ProgramRun run = runProgram(folder.path(), {"--rate-from", "video", cutList.string()});
+
     std::string expectedOut = summary(false, false, {}, {cutList});
     if (row.expect == "edl") {
-        EXPECT_EQ(test::readFile(edl), test::readFile(test::dataFile(row.base() + ".edl.expected")));
+        expectedOut += notesOf(row, cutList);
+        EXPECT_EQ(test::readFile(folder / (row.base() + ".edl")),
+                  test::readFile(test::dataFile(row.base() + ".edl.expected")));
     } else {
         expectedOut += unable(cutList, "the frame rate could not be determined");
-        EXPECT_FALSE(fs::exists(edl));
+        EXPECT_FALSE(fs::exists(folder / (row.base() + ".edl")));
     }
     EXPECT_EQ(run.out, expectedOut);
 }
@@ -181,6 +211,86 @@ TEST(EndToEnd, RealBroadcastCapturesConvertOrSayWhyNot) {
               test::readFile(test::dataFile("dvbt-it-rai-mux-head.edl.expected")));
 }
 
+// Cut lists written for the shared recordings: an interlaced H.264 recording
+// counted at its field rate, a four-hour list at 29.97 frames per second with
+// its cuts out of order, and a list whose video is missing.
+class CutListHeaders : public ::testing::Test {
+protected:
+    test::TempDir folder;
+    fs::path fields = folder / "fields.txt";
+    fs::path fourHours = folder / "four-hours.txt";
+    fs::path alone = folder / "alone.txt";
+
+    void SetUp() override {
+        test::writeFile(fields, "FILE PROCESSING COMPLETE  95000 FRAMES AT  5000\r\n-----\r\n0\t1500\r\n90000\t95000\r\n");
+        test::copyDataFile("ts-25i-1920x1080-h264-ac3.ts", folder / "fields.ts");
+        test::writeFile(fourHours, "FILE PROCESSING COMPLETE  431600 FRAMES AT  2997\n-----\n431569 431599\n0 1798\n"
+                                   "1700 2000\n359640 359700\n5000 4000\n");
+        test::copyDataFile("ts-2997-720x480-ac3.ts", folder / "four-hours.ts");
+        test::writeFile(alone, "FILE PROCESSING COMPLETE  3000 FRAMES AT  2500\n1500 3000\n");
+    }
+
+    ProgramRun convert(std::vector<std::string> options) {
+        for (const fs::path& cutList : {fields, fourHours, alone}) options.push_back(cutList.string());
+        return runProgram(folder.path(), options);
+    }
+
+    std::string fourHoursNote() const { return note(fourHours, "holds 1 cut that ends before it starts; it is left out."); }
+};
+
+// 1500 and 95000 at 50 are 30 and 1900 s; the TS video runs at 29.97, which
+// the header's 30000/1001 agrees with: 2000 / 29.97 = 66.7334, 359700 / 29.97
+// = 12002.002, 431569 / 29.97 = 14400.0334 and 431599 / 29.97 = 14401.0344.
+TEST_F(CutListHeaders, DecideTheRateWhereTheVideoDisagreesOrIsMissing) {
+    const ProgramRun run = convert({});
+    EXPECT_EQ(run.out, summary(false, false, {}, {fields, fourHours, alone}) +
+                           note(fields, "was counted at 50 frames per second, but its video runs at 25; the cut "
+                                        "list's rate is used.") +
+                           fourHoursNote() +
+                           note(alone, "was counted at 25 frames per second, but no accompaning video file could "
+                                       "be found; the cut list's rate is used."));
+    EXPECT_EQ(test::readFile(folder / "fields.edl"), "0\t30\t0\r\n1800\t1900\t0\r\n");
+    EXPECT_EQ(test::readFile(folder / "four-hours.edl"), "0\t66.7334\t0\r\n12000\t12002\t0\r\n14400.03\t14401.03\t0\r\n");
+    EXPECT_EQ(test::readFile(folder / "alone.edl"), "60\t120\t0\r\n");
+}
+
+TEST_F(CutListHeaders, AreIgnoredWhenTheRateComesFromTheVideo) {
+    const ProgramRun run = convert({"--rate-from", "video"});
+    EXPECT_EQ(run.out, summary(false, false, {}, {fields, fourHours, alone}) + fourHoursNote() +
+                           unable(alone, "no accompaning video file could be found"));
+    EXPECT_EQ(test::readFile(folder / "fields.edl"), "0\t60\t0\r\n3600\t3800\t0\r\n");
+    EXPECT_FALSE(fs::exists(folder / "alone.edl"));
+}
+
+// MPlayer, which reads EDL files, passes over a line that starts before the
+// line above it ends ("Invalid EDL line") and says how many it read.
+std::string mplayerOnEdl(const fs::path& video, const fs::path& edl) {
+    const test::TempDir home;
+    const std::string command = "HOME=" + quoted(home.path().string()) +
+                                " mplayer -nolirc -noconsolecontrols -vo null -ao null -frames 1 -edl " +
+                                quoted(edl.string()) + " " + quoted(video.string()) + " < /dev/null 2>&1";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, read);
+        pclose(pipe);
+    }
+    return output;
+}
+
+TEST_F(CutListHeaders, EveryLineIsOneThatMPlayerAccepts) {
+    if (std::system("command -v mplayer > /dev/null") != 0) GTEST_SKIP() << "mplayer is not installed";
+    test::copyDataFile("ps-25-720x576-mp2.txt", folder / "unordered.txt");  // a cut out of order
+    test::copyDataFile("ps-25-720x576-mp2.mpg", folder / "unordered.mpg");
+    convert({(folder / "unordered.txt").string()});
+    for (const auto& [base, video, lines] : std::vector<std::tuple<std::string, std::string, int>>{
+             {"unordered", "unordered.mpg", 6}, {"four-hours", "four-hours.ts", 3}, {"fields", "fields.ts", 2}}) {
+        const std::string output = mplayerOnEdl(folder / video, folder / (base + ".edl"));
+        EXPECT_EQ(output.find("Invalid EDL line"), std::string::npos) << output;
+        EXPECT_NE(output.find("Read " + std::to_string(lines) + " EDL actions."), std::string::npos) << output;
+    }
+}
+
 class Batch : public ::testing::Test {
 protected:
     test::TempDir folder;
@@ -268,6 +378,7 @@ TEST_F(Batch, BadActionConvertsNothing) {
              {{"--action", "4", good.string()}, "the argument ('4') for option '--action' is invalid"},
              {{"--action", "x", good.string()}, "the argument ('x') for option '--action' is invalid"},
              {{good.string(), "--action"}, "the required argument for option '--action' is missing"},
+             {{"--rate-from", "frames", good.string()}, "the argument ('frames') for option '--rate-from' is invalid"},
          }) {
         const ProgramRun run = runProgram(folder.path(), arguments);
         EXPECT_EQ(run.exitCode, 0);

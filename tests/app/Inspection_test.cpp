@@ -121,16 +121,41 @@ TEST(Inspection, SaysThatTheHevcPicturesOfAFieldCodedStreamAreFields) {
     EXPECT_TRUE(hasLine(inspection.lines, "  Frame rate: 50 frames per second, 1920 x 540"));
 }
 
-TEST(Inspection, OfACutListReportsItsVideoAndWritesNoEdl) {
+// The lines of the run from the first that `first` begins to the first empty one.
+std::vector<std::string> blockOf(const std::vector<std::string>& lines, const std::string& first) {
+    auto begin = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(first, 0) == 0; });
+    return {begin, std::find(begin, lines.end(), "")};
+}
+
+TEST(Inspection, OfACutListShowsItsHeaderThenItsVideoThenTheRateAConversionWouldUse) {
     const test::TempDir folder;
-    test::copyDataFile("ts-25-720x576-ac3.txt", folder / "show.txt");
-    test::copyDataFile("ts-25-720x576-ac3.ts", folder / "show.ts");
+    test::writeFile(folder / "show.txt", "FILE PROCESSING COMPLETE  71001 FRAMES AT  5000\r\n0 100\r\n");
+    test::copyDataFile("ts-25i-1920x1080-h264-ac3.ts", folder / "show.ts");
+    test::writeFile(folder / "agrees.txt", "FILE PROCESSING COMPLETE  1 FRAMES AT  2500\n");
+    test::copyDataFile("ts-25i-1920x1080-h264-ac3.ts", folder / "agrees.ts");
     test::writeFile(folder / "lonely.txt", "1 2\n");
-    const ProgramRun run = runProgram(folder.path(), {"-i", "--no-pause", "show.txt", "lonely.txt"});
+    test::writeFile(folder / "counted.txt", "FILE PROCESSING COMPLETE 9 FRAMES AT 2997\n");
+    const ProgramRun run = runProgram(folder.path(), {"-i", "--no-pause", "show.txt", "agrees.txt", "lonely.txt", "counted.txt"});
     const auto lines = linesOf(run.out);
-    EXPECT_TRUE(hasLine(lines, "Inspecting \"show.ts\""));
-    EXPECT_TRUE(hasLine(lines, "Unable to inspect \"lonely.txt\" because no accompaning video file could be found."));
+
+    const auto show = blockOf(lines, "Cut list \"show.txt\"");
+    ASSERT_GE(show.size(), 5U);
+    EXPECT_EQ(show[1], "  Header: 71001 frames counted at 50 frames per second (FRAMES AT 5000)");
+    EXPECT_EQ(show[2], "Inspecting \"show.ts\"");
+    EXPECT_EQ(show[show.size() - 2], "  Frame rate: 25 frames per second, 1920 x 1080");
+    EXPECT_EQ(show.back(), "  Rate used: 50 frames per second, the cut list's: its video runs at 25");
+
+    EXPECT_EQ(blockOf(lines, "Cut list \"agrees.txt\"").back(),
+              "  Rate used: 25 frames per second, the video's: the cut list's header agrees with it");
+    EXPECT_EQ(blockOf(lines, "Cut list \"lonely.txt\""),
+              (std::vector<std::string>{
+                  "Cut list \"lonely.txt\"", "  Header: none (no \"FILE PROCESSING COMPLETE\" line first)",
+                  "  Rate used: none, so the cut list cannot be converted: no accompaning video file could be found",
+                  "Unable to inspect \"lonely.txt\" because no accompaning video file could be found."}));
+    EXPECT_EQ(blockOf(lines, "Cut list \"counted.txt\"")[2],
+              "  Rate used: 29.97002997 frames per second, the cut list's: no accompaning video file could be found");
     EXPECT_FALSE(fs::exists(folder / "show.edl"));
+    EXPECT_FALSE(fs::exists(folder / "counted.edl"));
 }
 
 }  // namespace

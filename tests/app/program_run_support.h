@@ -54,4 +54,8 @@ inline std::string unable(const fs::path& cutList, const std::string& reason) {
     return "Unable to convert \"" + cutList.string() + "\" because " + reason + ".\n";
 }
 
+inline std::string note(const fs::path& cutList, const std::string& text) {
+    return "Note: \"" + cutList.string() + "\" " + text + "\n";
+}
+
 }  // namespace cut2edl

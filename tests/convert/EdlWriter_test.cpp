@@ -29,10 +29,23 @@ TEST(EdlFormat, SecondsHaveSixSignificantDigits) {
     EXPECT_EQ(startText(1, 29.97), "0.0333667");
     EXPECT_EQ(startText(0, 29.97), "0");
     EXPECT_EQ(startText(90000, 25), "3600");
-    EXPECT_EQ(startText(2592001, 25), "103680");
     EXPECT_EQ(startText(1, 30000.0 / 1001), "0.0333667");
-    EXPECT_EQ(startText(25000000, 25), "1e+06");
+    EXPECT_EQ(startText(249999, 25), "9999.96");
+    EXPECT_EQ(startText(9999.996, 1), "10000");
     EXPECT_EQ(startText(1, 100000), "1e-05");
+}
+
+// Six digits would move a time of 10,000 s and more by up to 50 ms.
+TEST(EdlFormat, LongRecordingsGetTheDigitsThatKeepEveryTimeWithin5Ms) {
+    EXPECT_EQ(startText(300001, 25), "12000.04");
+    EXPECT_EQ(startText(2592001, 25), "103680.04");
+    EXPECT_EQ(startText(2592100, 25), "103684");
+    EXPECT_EQ(startText(359999, 25), "14399.96");
+    EXPECT_EQ(startText(360001, 25), "14400.04");
+    EXPECT_EQ(startText(431568, 30000.0 / 1001), "14399.99");  // 14399.9856
+    EXPECT_EQ(startText(25000000, 25), "1e+06");
+    EXPECT_EQ(startText(25000001, 25), "1000000.04");
+    EXPECT_EQ(startText(1, 0), "inf");
 }
 
 TEST(EdlFormat, OneCrLfLinePerCutInListOrder) {
