@@ -79,6 +79,7 @@ void convertCutList(fs::path cutListPath, const ConversionSettings& settings) {
     if (rate.origin == FrameRateChoice::Origin::None) return reportFailure("convert", cutListPath, rate.why);
     if (!rate.note.empty()) notes.note(cutListPath, rate.note);
 
+    // A rate was chosen, so the list was read.
     const ValidCuts cuts = validCuts(list->cuts);
     if (cuts.leftOut > 0) notes.note(cutListPath, leftOutNote(cuts.leftOut));
     if (!writeEdl(cutListPath, inSeconds(cuts.cuts, rate.frameRate), settings.action)) {

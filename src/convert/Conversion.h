@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <boost/filesystem/path.hpp>
 
 #include "convert/EdlAction.h"

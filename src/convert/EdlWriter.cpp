@@ -55,6 +55,11 @@ bool writeInPlace(const fs::path& edlPath, const CutList& cuts, EdlAction action
 
 std::string secondsText(double seconds) {
     char text[32];
+    // Six digits hold every time below 10,000 s to within 5 ms: no need to check.
+    if (!(std::abs(seconds) >= 10000.0)) {
+        std::snprintf(text, sizeof text, "%.*g", fewestDigits, seconds);
+        return text;
+    }
     for (int digits = fewestDigits; digits <= mostDigits; ++digits) {
         std::snprintf(text, sizeof text, "%.*g", digits, seconds);
         if (!std::isfinite(seconds) || std::abs(std::strtod(text, nullptr) - seconds) <= greatestRounding) break;

@@ -85,28 +85,6 @@ TEST_P(EveryRecording, ConvertsToTheExpectedEdlOrSaysWhyNot) {
     EXPECT_EQ(test::readFile(edl), test::readFile(test::dataFile(row.base() + ".edl.expected")));
 }
 
-// Without the cut list's header, a video that gives no rate gives no EDL.
-TEST_P(EveryRecording, FromTheVideoAloneConvertsOrSaysWhyNot) {
-    const Recording& row = GetParam();
-    const test::TempDir folder;
-    const fs::path cutList = folder / (row.base() + ".txt");
-    test::copyDataFile(row.base() + ".txt", cutList);
-    test::copyDataFile(row.video, folder / row.video);
-
-    const ProgramRun run = runProgram(folder.path(), {"--rate-from", "video", cutList.string()});
-
-    std::string expectedOut = summary(false, false, {}, {cutList});
-    if (row.expect == "edl") {
-        expectedOut += notesOf(row, cutList);
-        EXPECT_EQ(test::readFile(folder / (row.base() + ".edl")),
-                  test::readFile(test::dataFile(row.base() + ".edl.expected")));
-    } else {
-        expectedOut += unable(cutList, "the frame rate could not be determined");
-        EXPECT_FALSE(fs::exists(folder / (row.base() + ".edl")));
-    }
-    EXPECT_EQ(run.out, expectedOut);
-}
-
 INSTANTIATE_TEST_SUITE_P(TestData, EveryRecording, ::testing::ValuesIn(recordings()), testNameOf);
 
 // H.264 recordings made with libx264 for these tests, beside the shared ones.
@@ -225,41 +203,33 @@ protected:
         test::writeFile(fields, "FILE PROCESSING COMPLETE  95000 FRAMES AT  5000\r\n-----\r\n0\t1500\r\n90000\t95000\r\n");
         test::copyDataFile("ts-25i-1920x1080-h264-ac3.ts", folder / "fields.ts");
         test::writeFile(fourHours, "FILE PROCESSING COMPLETE  431600 FRAMES AT  2997\n-----\n431569 431599\n0 1798\n"
-                                   "1700 2000\n359640 359700\n5000 4000\n");
+                                   "1700 2000\n359640 359700\n5000 4000\n3000 3000\n10 5\n");
         test::copyDataFile("ts-2997-720x480-ac3.ts", folder / "four-hours.ts");
         test::writeFile(alone, "FILE PROCESSING COMPLETE  3000 FRAMES AT  2500\n1500 3000\n");
     }
 
-    ProgramRun convert(std::vector<std::string> options) {
-        for (const fs::path& cutList : {fields, fourHours, alone}) options.push_back(cutList.string());
-        return runProgram(folder.path(), options);
+    ProgramRun convert(std::vector<std::string> arguments = {}) {
+        for (const fs::path& cutList : {fields, fourHours, alone}) arguments.push_back(cutList.string());
+        return runProgram(folder.path(), arguments);
     }
-
-    std::string fourHoursNote() const { return note(fourHours, "holds 1 cut that ends before it starts; it is left out."); }
 };
 
 // 1500 and 95000 at 50 are 30 and 1900 s; the TS video runs at 29.97, which
-// the header's 30000/1001 agrees with: 2000 / 29.97 = 66.7334, 359700 / 29.97
-// = 12002.002, 431569 / 29.97 = 14400.0334 and 431599 / 29.97 = 14401.0344.
+// the header's 30000/1001 agrees with: 2000 / 29.97 = 66.7334 (66.7333 at
+// 30000/1001), 3000 / 29.97 = 100.1001, 359700 / 29.97 = 12002.002,
+// 431569 / 29.97 = 14400.0334 and 431599 / 29.97 = 14401.0344.
 TEST_F(CutListHeaders, DecideTheRateWhereTheVideoDisagreesOrIsMissing) {
-    const ProgramRun run = convert({});
+    const ProgramRun run = convert();
     EXPECT_EQ(run.out, summary(false, false, {}, {fields, fourHours, alone}) +
                            note(fields, "was counted at 50 frames per second, but its video runs at 25; the cut "
                                         "list's rate is used.") +
-                           fourHoursNote() +
+                           note(fourHours, "holds 2 cuts that end before they start; they are left out.") +
                            note(alone, "was counted at 25 frames per second, but no accompaning video file could "
                                        "be found; the cut list's rate is used."));
     EXPECT_EQ(test::readFile(folder / "fields.edl"), "0\t30\t0\r\n1800\t1900\t0\r\n");
-    EXPECT_EQ(test::readFile(folder / "four-hours.edl"), "0\t66.7334\t0\r\n12000\t12002\t0\r\n14400.03\t14401.03\t0\r\n");
+    EXPECT_EQ(test::readFile(folder / "four-hours.edl"),
+              "0\t66.7334\t0\r\n100.1\t100.1\t0\r\n12000\t12002\t0\r\n14400.03\t14401.03\t0\r\n");
     EXPECT_EQ(test::readFile(folder / "alone.edl"), "60\t120\t0\r\n");
-}
-
-TEST_F(CutListHeaders, AreIgnoredWhenTheRateComesFromTheVideo) {
-    const ProgramRun run = convert({"--rate-from", "video"});
-    EXPECT_EQ(run.out, summary(false, false, {}, {fields, fourHours, alone}) + fourHoursNote() +
-                           unable(alone, "no accompaning video file could be found"));
-    EXPECT_EQ(test::readFile(folder / "fields.edl"), "0\t60\t0\r\n3600\t3800\t0\r\n");
-    EXPECT_FALSE(fs::exists(folder / "alone.edl"));
 }
 
 // MPlayer, which reads EDL files, passes over a line that starts before the
@@ -278,15 +248,20 @@ std::string mplayerOnEdl(const fs::path& video, const fs::path& edl) {
     return output;
 }
 
-TEST_F(CutListHeaders, EveryLineIsOneThatMPlayerAccepts) {
+// A cut of one frame starts and ends at one time, which MPlayer passes over.
+TEST_F(CutListHeaders, MPlayerAcceptsEveryLineButACutOfOneFrame) {
     if (std::system("command -v mplayer > /dev/null") != 0) GTEST_SKIP() << "mplayer is not installed";
     test::copyDataFile("ps-25-720x576-mp2.txt", folder / "unordered.txt");  // a cut out of order
     test::copyDataFile("ps-25-720x576-mp2.mpg", folder / "unordered.mpg");
     convert({(folder / "unordered.txt").string()});
-    for (const auto& [base, video, lines] : std::vector<std::tuple<std::string, std::string, int>>{
-             {"unordered", "unordered.mpg", 6}, {"four-hours", "four-hours.ts", 3}, {"fields", "fields.ts", 2}}) {
+    for (const auto& [base, video, lines, invalid] : std::vector<std::tuple<std::string, std::string, int, std::string>>{
+             {"unordered", "unordered.mpg", 6, ""},
+             {"four-hours", "four-hours.ts", 3, "Invalid EDL line: 100.1\t100.1\t0\r\n"},
+             {"fields", "fields.ts", 2, ""}}) {
         const std::string output = mplayerOnEdl(folder / video, folder / (base + ".edl"));
-        EXPECT_EQ(output.find("Invalid EDL line"), std::string::npos) << output;
+        const auto invalidAt = output.find("Invalid EDL line");
+        EXPECT_EQ(invalidAt == std::string::npos ? "" : output.substr(invalidAt, output.find('\n', invalidAt) + 1 - invalidAt),
+                  invalid) << output;
         EXPECT_NE(output.find("Read " + std::to_string(lines) + " EDL actions."), std::string::npos) << output;
     }
 }

