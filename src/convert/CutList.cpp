@@ -100,8 +100,7 @@ double frameRateOf(std::int32_t ratePer100Seconds) {
 
 }  // namespace
 
-std::optional<CutListHeader> parseCutListHeader(const std::string& line) {
-    std::string_view text = line;
+std::optional<CutListHeader> parseCutListHeader(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a byte order mark left by an editor
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     const auto words = wordsOf(text);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <istream>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include <boost/filesystem/path.hpp>
@@ -43,7 +44,7 @@ struct CutListText {
 };
 
 // The header that `line` is, or nothing.
-std::optional<CutListHeader> parseCutListHeader(const std::string& line);
+std::optional<CutListHeader> parseCutListHeader(std::string_view line);
 
 // The header on the first line, and one cut for every line that starts with
 // two frame numbers; every other line is passed over without a message.

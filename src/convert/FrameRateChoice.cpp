@@ -1,5 +1,6 @@
 #include "convert/FrameRateChoice.h"
 
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <utility>
@@ -15,10 +16,7 @@ using Outcome = VideoRate::Outcome;
 
 constexpr double agreement = 0.001;
 
-bool agree(double headerRate, double videoRate) {
-    const double difference = headerRate > videoRate ? headerRate - videoRate : videoRate - headerRate;
-    return difference <= agreement * videoRate;
-}
+bool agree(double headerRate, double videoRate) { return std::abs(headerRate - videoRate) <= agreement * videoRate; }
 
 // Why the video gives no rate: as "Unable to convert" says it, and as a note
 // says it of the cut list's video.
@@ -78,7 +76,7 @@ FrameRateChoice chooseFrameRate(RateSource source, const std::optional<CutListTe
                                 const VideoRate& video) {
     if (!list) {
         const bool videoFailed = source != RateSource::List && video.outcome != Outcome::Found;
-        return none(videoFailed ? problemOf(video.outcome).failure : "the cut list could not be read");
+        return none(videoFailed ? videoFailure(video.outcome) : "the cut list could not be read");
     }
     const std::optional<CutListHeader>& header = list->header;
     if (source == RateSource::List) {
@@ -94,15 +92,16 @@ FrameRateChoice chooseFrameRate(RateSource source, const std::optional<CutListTe
         if (agree(header->frameRate, video.frameRate)) return fromVideo(video, "the cut list's header agrees with it");
         return fromCutListWithNote(*header, "its video runs at " + rateText(video.frameRate));
     }
-    if (!headerCounts) return none(problemOf(video.outcome).failure);
+    if (!headerCounts) return none(videoFailure(video.outcome));
     return fromCutListWithNote(*header, problemOf(video.outcome).inNote);
 }
+
+const char* videoFailure(VideoRate::Outcome outcome) { return problemOf(outcome).failure; }
 
 std::string rateText(double frameRate) {
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", frameRate);
     std::string rate = text;
-    if (rate.find('.') == std::string::npos) return rate;
     rate.erase(rate.find_last_not_of('0') + 1);
     if (rate.back() == '.') rate.pop_back();
     return rate;

@@ -28,6 +28,9 @@ struct VideoRate {
 // empty path is a missing video.
 VideoRate probeVideoRate(const boost::filesystem::path& video, const ProbeReport& report = ProbeReport());
 
+// Why the video gives no rate, as "Unable to convert" says it.
+const char* videoFailure(VideoRate::Outcome outcome);
+
 // The rate that turns the frame numbers of one cut list into seconds, and why.
 struct FrameRateChoice {
     enum class Origin { None, Video, CutList };

@@ -40,18 +40,22 @@ void reportChoice(const ProbeReport& report, const FrameRateChoice& choice) {
                  choice.origin == Origin::Video ? "video" : "cut list", choice.why.c_str());
 }
 
+// A video that is missing or cannot be read leaves the report without its part.
+void reportUninspected(const fs::path& input, const VideoRate& rate) {
+    using Outcome = VideoRate::Outcome;
+    if (rate.outcome == Outcome::Missing || rate.outcome == Outcome::Unreadable) {
+        reportFailure("inspect", input, videoFailure(rate.outcome));
+    }
+}
+
 void inspectCutList(const fs::path& cutList, RateSource rateFrom, const ProbeReport& report) {
     std::cout << "Cut list \"" << native_file_string(cutList) << "\"\n";
     const std::optional<CutListText> list = readCutList(cutList);
     reportHeader(report, list);
     const fs::path video = findCompanionVideo(cutList);
-    const VideoRate rate = video.empty() ? probeVideoRate(video) : inspectVideo(video, report);
+    const VideoRate rate = video.empty() ? VideoRate{VideoRate::Outcome::Missing} : inspectVideo(video, report);
     reportChoice(report, chooseFrameRate(rateFrom, list, rate));
-    if (video.empty()) {
-        reportFailure("inspect", cutList, "no accompaning video file could be found");
-    } else if (rate.outcome == VideoRate::Outcome::Unreadable) {
-        reportFailure("inspect", cutList, "the video file could not be read");
-    }
+    reportUninspected(cutList, rate);
     std::cout << "\n";
 }
 
@@ -60,9 +64,7 @@ void inspectCutList(const fs::path& cutList, RateSource rateFrom, const ProbeRep
 void inspectInput(const fs::path& input, RateSource rateFrom) {
     const ProbeReport report = consoleReport();
     if (!isVideoFile(input)) return inspectCutList(input, rateFrom, report);
-    if (inspectVideo(input, report).outcome == VideoRate::Outcome::Unreadable) {
-        reportFailure("inspect", input, "the video file could not be read");
-    }
+    reportUninspected(input, inspectVideo(input, report));
     std::cout << "\n";
 }
 
