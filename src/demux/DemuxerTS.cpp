@@ -10,37 +10,15 @@ namespace cut2edl {
 
 namespace {
 
-constexpr int patPid = 0;
 constexpr int packetHeaderSize = TSPacketHeader::size;
 constexpr int maxAdaptationFieldLength = 183;
-// The largest section: a section_length of 0xFFF and the three bytes before
-// it; a section buffer holds it and the packet that completes it.
-constexpr int maxSectionSize = 0xFFF + 3;
-constexpr int sectionCapacity = maxSectionSize + DemuxerTS::packetSize;
 // The video data a sequence header is looked for in, and how much of it may
 // remain unfilled: one more payload would not fit.
 constexpr int videoBufferSize = 4096;
 constexpr int videoBufferSlack = 184;
-// How far behind a payload start its continuation packets are looked for: a
-// multiplexer sends a section or a few kilobytes of video within far less.
+// How far behind a payload start the rest of its video is looked for: a
+// multiplexer sends a few kilobytes of one stream within far less.
 constexpr std::int64_t continuationBound = 1024 * 1024;
-
-constexpr std::uint8_t mpeg2VideoType = 0x02;
-constexpr std::uint8_t h264VideoType = 0x1B;
-constexpr std::uint8_t hevcVideoType = 0x24;
-constexpr std::uint8_t mpeg1AudioType = 0x03;
-constexpr std::uint8_t mpeg2AudioType = 0x04;
-constexpr std::uint8_t privateDataType = 0x06;
-constexpr std::uint8_t aacAdtsType = 0x0F;
-constexpr std::uint8_t aacLatmType = 0x11;
-constexpr std::uint8_t ac3Type = 0x81;
-constexpr std::int32_t ac3AudioKind = 2;
-
-constexpr std::uint8_t teletextTag = 0x56;
-constexpr std::uint8_t ac3Tag = 0x6A;
-constexpr std::uint8_t enhancedAc3Tag = 0x7A;
-constexpr std::uint8_t dtsTag = 0x7B;
-constexpr std::uint8_t aacTag = 0x7C;
 
 // Offset of the payload in the packet whose header has just been parsed, or
 // -1 when the packet has none.
@@ -53,29 +31,14 @@ int payloadOffsetOf(const std::uint8_t* packet, const TSPacketHeader& header) {
     return offset < DemuxerTS::packetSize ? offset : -1;
 }
 
-bool carriesSound(const PSI_PMT_Program_Info_Loop& stream) {
-    switch (stream.stream_type.value) {
-        case mpeg1AudioType: case mpeg2AudioType: case aacAdtsType: case aacLatmType: case ac3Type:
-            return true;
-        case privateDataType:
-            for (const Descriptor* d = stream.descriptors.get(); d != nullptr; d = d->next.get()) {
-                const auto tag = d->descriptor_tag.value;
-                if (tag == ac3Tag || tag == enhancedAc3Tag || tag == dtsTag || tag == aacTag) return true;
-            }
-            return false;
+const char* missingPmtText(PmtWait wait) {
+    switch (wait) {
+        case PmtWait::PatsWentBy:
+            return "No parameter set: no PMT came while three further PATs went by (taken as not recorded)";
+        case PmtWait::BytesWentBy:
+            return "No parameter set: no PMT came within 4 MiB with no further PAT (taken as not recorded)";
         default:
-            return false;
-    }
-}
-
-// Video of any coding: MPEG-1 and -2, MPEG-4 part 2, H.264, HEVC, AVS, Dirac, VC-1.
-bool isVideoType(std::uint8_t type) {
-    switch (type) {
-        case 0x01: case mpeg2VideoType: case 0x10: case h264VideoType: case hevcVideoType: case 0x42: case 0xD1:
-        case 0xEA:
-            return true;
-        default:
-            return false;
+            return "No parameter set: no PMT seen";
     }
 }
 
@@ -83,17 +46,12 @@ bool isVideoStreamId(std::uint8_t id) { return id >= 0xE0 && id <= 0xEF; }
 
 }  // namespace
 
-int DemuxerTS::Section::size() const {
-    if (filled < 3) return maxSectionSize;
-    return ((bytes[1] & 0x0F) << 8 | bytes[2]) + 3;
-}
-
 DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const ProbeReport& probeReport)
     : Demuxer(owner, std::move(videoPath)),
       stream(std::make_shared<CDVB_Stream>(probeReport.notices())),
       report(probeReport),
-      notices(probeReport.notices()) {
-    section.bytes = std::make_unique_for_overwrite<std::uint8_t[]>(sectionCapacity);
+      notices(probeReport.notices()),
+      programTables(notices) {
     videoBuffer = std::make_unique_for_overwrite<std::uint8_t[]>(2 * videoBufferSize);
     probePrograms();
     publish(frameRate, width, height);
@@ -105,12 +63,12 @@ void DemuxerTS::probePrograms() {
     report.print("First packet at offset %lld, packets of %d bytes", static_cast<long long>(stream->firstSyncOffset),
                  stream->packetStride());
     readTables();
-    reportTables();
+    programTables.report(report);
     for (ProgramInfo& program : programs) {
         report.print("Program %d (PMT PID 0x%04X):", program.programNumber, program.pmtPid);
         const ProbeReport section = report.nested();
-        if (!program.pmtParsed) {
-            section.line("No parameter set: no PMT seen");
+        if (!program.pmtParsed()) {
+            section.line(missingPmtText(program.pmt));
         } else if (program.videoPid != -1) {
             readVideoParameters(program, section);
         } else if (program.videoStreamType != -1) {
@@ -123,18 +81,6 @@ void DemuxerTS::probePrograms() {
     chooseProgram();
 }
 
-void DemuxerTS::reportTables() const {
-    if (report.discards()) return;
-    if (pat) {
-        report.line("PAT (PID 0x0000):");
-        pat->dump(report.nested().sink(), indented);
-    }
-    for (const auto& [pid, pmt] : pmts) {
-        report.print("PMT (PID 0x%04X):", pid);
-        pmt->dump(report.nested().sink(), indented);
-    }
-}
-
 int DemuxerTS::payloadOffset(const std::uint8_t* bytes) {
     header.parse(bytes, packetSize, &position);
     position += packetHeaderSize;
@@ -144,146 +90,20 @@ int DemuxerTS::payloadOffset(const std::uint8_t* bytes) {
 
 void DemuxerTS::readTables() {
     // Without a PAT the tables are looked for in the first 16 MiB; once one
-    // is parsed, for 16 MiB behind it: PSI repeats several times a second, so
-    // a PMT not seen by then is not in the recording.
+    // has come, for 16 MiB behind it at most.
     std::int64_t tableBound = stream->addressOf(0) + probeBound;
     std::int64_t n = 0;
-    for (; !pids.all_pmts_parsed() && stream->addressOf(n) < tableBound; ++n) {
-        if (!readTablePacket(n, tableBound)) break;
+    for (; !programTables.complete() && stream->addressOf(n) < tableBound; ++n) {
+        if (!stream->readPacket(n, packet.data())) break;
+        const int offset = payloadOffset(packet.data());
+        pidsSeen[header.PID] = true;
+        const bool patBefore = programTables.patSeen();
+        programTables.takePacket(packet.data(), header, offset, stream->addressOf(n));
+        if (!patBefore && programTables.patSeen()) tableBound = stream->addressOf(n) + probeBound;
     }
+    if (!programTables.complete()) programTables.finish();
+    programs = programTables.programs();
     tablesWalked = {n, stream->endOfFile()};
-}
-
-bool DemuxerTS::readTablePacket(std::int64_t n, std::int64_t& tableBound) {
-    if (!stream->readPacket(n, packet.data())) return false;
-    const int offset = payloadOffset(packet.data());
-    const int pid = header.PID;
-    pidsSeen[static_cast<std::size_t>(pid)] = true;
-    const std::uint32_t flags = pids.pid_flags[pid];
-    if (offset < 0 || !header.payload_unit_start_indicator || (flags & PID_List::carries_psi) == 0) return true;
-    if (!assembleSection(n, offset) || !isNewSection(pid)) return true;
-    if (pid == patPid) {
-        if (!pat) tableBound = stream->addressOf(n) + probeBound;
-        takePat();
-    } else if ((flags & PID_List::carries_pmt) != 0) {
-        takePmt(pid);
-    }
-    return true;
-}
-
-bool DemuxerTS::assembleSection(std::int64_t n, int offset) {
-    ++position;
-    const int start = offset + 1 + packet[offset];
-    if (start >= packetSize) return false;  // a pointer_field beyond the payload
-    const auto append = [this](const std::uint8_t* from, int count) {
-        count = std::min(count, sectionCapacity - section.filled);
-        std::copy_n(from, count, section.bytes.get() + section.filled);
-        section.filled += count;
-    };
-    section.filled = 0;
-    append(packet.data() + start, packetSize - start);
-    const int pid = header.PID;
-    const std::int64_t bound = stream->addressOf(n) + continuationBound;
-    std::array<std::uint8_t, packetSize> next{};
-    for (std::int64_t k = n + 1; section.filled < section.size() && stream->addressOf(k) < bound; ++k) {
-        if (!stream->readPacket(k, next.data())) break;
-        TSPacketHeader nextHeader;
-        nextHeader.parse(next.data(), packetSize, &position);
-        if (static_cast<int>(nextHeader.PID) != pid) continue;
-        int from = payloadOffsetOf(next.data(), nextHeader);
-        if (from < 0) continue;
-        // A packet that starts a new section carries the end of this one behind its pointer_field.
-        if (nextHeader.payload_unit_start_indicator) ++from;
-        append(next.data() + from, packetSize - from);
-    }
-    return true;
-}
-
-bool DemuxerTS::isNewSection(int pid) {
-    // Tables repeat several times a second, nearly always unchanged: parsing
-    // each repetition again would cost far more than this comparison.
-    std::vector<std::uint8_t>& last = lastSections[pid];
-    const std::uint8_t* assembled = section.bytes.get();
-    if (std::equal(assembled, assembled + section.filled, last.begin(), last.end())) return false;
-    last.assign(assembled, assembled + section.filled);
-    return true;
-}
-
-ProgramInfo* DemuxerTS::programNumbered(int programNumber) {
-    const auto found = std::find_if(programs.begin(), programs.end(),
-                                    [programNumber](const ProgramInfo& p) { return p.programNumber == programNumber; });
-    return found == programs.end() ? nullptr : &*found;
-}
-
-void DemuxerTS::takePat() {
-    auto table = std::make_shared<PSI_PAT>();
-    table->parse(section.bytes.get(), &position, section.size(), section.filled, notices);
-    for (const PSI_PAT_Program* entry = table->programs.get(); entry != nullptr; entry = entry->next.get()) {
-        // Program 0 names the network PID, which carries no PMT.
-        if (entry->program_number.value == 0) continue;
-        const int pmtPid = entry->program_map_PID.value;
-        pids.pid_flags[pmtPid] |= PID_List::wanted | PID_List::carries_pmt | PID_List::carries_psi;
-        pids.program_numbers[pmtPid] = entry->program_number.value;
-        const auto known = [pmtPid](const std::vector<int>& list) {
-            return std::find(list.begin(), list.end(), pmtPid) != list.end();
-        };
-        if (!known(pids.parsed_pmt_pids) && !known(pids.pending_pmt_pids)) pids.pending_pmt_pids.push_back(pmtPid);
-        const bool listed = std::any_of(programs.begin(), programs.end(),
-                                        [pmtPid](const ProgramInfo& p) { return p.pmtPid == pmtPid; });
-        if (!listed) {
-            ProgramInfo program;
-            program.pmtPid = pmtPid;
-            program.programNumber = entry->program_number.value;
-            programs.push_back(std::move(program));
-        }
-    }
-    pids.pat_complete = true;
-    pat = std::move(table);
-}
-
-void DemuxerTS::takePmt(int pid) {
-    auto table = std::make_shared<PSI_PMT>();
-    table->parse(section.bytes.get(), section.size(), &position, section.filled, notices);
-    pmts[pid] = table;
-    ProgramInfo* program = programNumbered(table->program_number().value);
-    if (program == nullptr) return;
-    pids.pid_flags[table->PCR_PID.value] |= PID_List::wanted | PID_List::carries_pcr;
-    for (const auto* entry = table->streams.get(); entry != nullptr; entry = entry->next.get()) {
-        pids.pid_flags[entry->elementary_PID.value] |= PID_List::wanted | entry->stream_type.value;
-        takeStream(*program, *entry);
-    }
-    if (!program->pmtParsed) pids.mark_pmt_parsed(pid);
-    program->pmtParsed = true;
-}
-
-void DemuxerTS::takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop& entry) {
-    const int pid = entry.elementary_PID.value;
-    program.hasAudio = program.hasAudio || carriesSound(entry);
-    if (program.videoStreamType == -1 && isVideoType(entry.stream_type.value)) {
-        program.videoStreamType = entry.stream_type.value;
-    }
-    switch (entry.stream_type.value) {
-        case mpeg2VideoType: case h264VideoType: case hevcVideoType:
-            program.videoPid = pid;
-            program.videoStreamType = entry.stream_type.value;
-            break;
-        case mpeg1AudioType: case mpeg2AudioType:
-            program.audioPid = pid;
-            break;
-        case ac3Type:
-            program.audioPid = pid;
-            program.audioKind = ac3AudioKind;
-            break;
-        case privateDataType:
-            if (!entry.descriptors) break;
-            if (entry.descriptors->descriptor_tag.value == teletextTag) {
-                pids.pid_flags[pid] |= PID_List::teletext_descriptor_first;
-            }
-            if (entry.descriptors->descriptor_tag.value == ac3Tag) pids.pid_flags[pid] |= PID_List::ac3_descriptor_first;
-            break;
-        default:
-            break;
-    }
 }
 
 void DemuxerTS::readVideoParameters(ProgramInfo& program, const ProbeReport& section) {

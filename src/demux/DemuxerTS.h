@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,37 +10,12 @@
 #include "demux/Demuxer.h"
 #include "demux/PesChunkParser.h"
 #include "demux/ProbeReport.h"
+#include "demux/ProgramTables.h"
 #include "demux/video_parameters.h"
 #include "mpeg/line_sink.h"
-#include "ts/PID_List.h"
-#include "ts/PSI_PAT.h"
-#include "ts/PSI_PMT.h"
 #include "ts/TSPacketHeader.h"
 
 namespace cut2edl {
-
-// What the probe learns of one program of the PAT. Its "sequence header" is
-// the parameter set of its video's coding that gives the frame size.
-struct ProgramInfo {
-    double frameRate = -1.0;
-    std::int32_t pmtPid = -1;
-    std::int32_t programNumber = -1;
-    std::int32_t audioPid = -1;
-    std::int32_t videoPid = -1;
-    std::int32_t height = -1;
-    std::int32_t width = -1;
-    // 2 when the audio is AC-3 signalled with stream_type 0x81, 0 otherwise.
-    std::int32_t audioKind = 0;
-    // Any stream of a kind that carries sound, whatever its signalling.
-    bool hasAudio = false;
-    bool pmtParsed = false;
-    // The stream_type of the video on videoPid, or of the program's first
-    // video stream of a coding that is not read; -1 when it has none.
-    std::int32_t videoStreamType = -1;
-
-    bool hasSequenceHeader() const { return width != -1 && height != -1; }
-    bool complete() const { return audioPid != -1 && videoPid != -1 && hasSequenceHeader() && audioKind != 0; }
-};
 
 // Demuxer for MPEG-2 transport streams. The constructor is the probe: it
 // reads the PAT and the PMTs, the first sequence header of each program's
@@ -66,8 +40,7 @@ public:
     bool addSeekPoint(double time) override;
 
     const std::vector<ProgramInfo>& programList() const { return programs; }
-    const std::shared_ptr<PSI_PAT>& patSection() const { return pat; }
-    const std::map<int, std::shared_ptr<PSI_PMT>>& pmtSections() const { return pmts; }
+    const ProgramTables& tables() const { return programTables; }
     std::int32_t chosenAudioPid() const { return audioPid; }
     std::int32_t chosenVideoPid() const { return videoPid; }
     const CDVB_Stream& packetReader() const { return *stream; }
@@ -76,26 +49,8 @@ public:
     const DemuxState& video() const { return *videoState; }
 
 private:
-    // A table section as the packets of its PID carried it.
-    struct Section {
-        // Left uninitialised: only the `filled` bytes are looked at.
-        std::unique_ptr<std::uint8_t[]> bytes;
-        int filled = 0;
-        int size() const;
-    };
-
     void probePrograms();
     void readTables();
-    bool readTablePacket(std::int64_t n, std::int64_t& tableBound);
-    bool assembleSection(std::int64_t n, int payloadOffset);
-    // Whether the section just assembled on `pid` differs from the one parsed there last.
-    bool isNewSection(int pid);
-    void takePat();
-    void takePmt(int pid);
-    void takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop& stream);
-    ProgramInfo* programNumbered(int programNumber);
-
-    void reportTables() const;
     void readVideoParameters(ProgramInfo& program, const ProbeReport& section);
     // The parameters of the video data that begins at payload start `first`.
     VideoParameters examineVideo(const ProgramInfo& program, std::int64_t first, std::int64_t endAddress,
@@ -132,17 +87,11 @@ private:
     ProbeReport report;
     NoticeSink notices;
     TSPacketHeader header;
-    PID_List pids;
     // The header parsers' running byte counter.
     int position = 1;
-    Section section;
+    ProgramTables programTables;
     // The video that a parameter set is looked for in; left uninitialised.
     std::unique_ptr<std::uint8_t[]> videoBuffer;
-    std::shared_ptr<PSI_PAT> pat;
-    // The section last parsed on each PMT PID.
-    std::map<int, std::shared_ptr<PSI_PMT>> pmts;
-    // The bytes of the section last parsed on each table PID.
-    std::map<int, std::vector<std::uint8_t>> lastSections;
     // The PIDs that the walk over the tables met, and how far it went.
     std::vector<bool> pidsSeen = std::vector<bool>(PID_List::pid_count);
     struct {

@@ -45,7 +45,7 @@ TEST(Inspection, ReportsATransportStreamsTablesProgramsAndChoice) {
     EXPECT_TRUE(hasLine(lines, "Inspecting \"" + (inspection.folder / "ts-2prog-720x576-25-1920x1080-2997-ac3.ts").string() + "\""));
     EXPECT_TRUE(hasLine(lines, "  Size: 162620 bytes"));
     EXPECT_TRUE(hasLine(lines, "  Container: MPEG-2 transport stream (sync byte 0x47 at offset 0)"));
-    EXPECT_TRUE(hasLine(lines, "  PMT (PID 0x1001):"));
+    EXPECT_TRUE(hasLine(lines, "  PMT (PID 0x1001, program 2):"));
     EXPECT_TRUE(hasLine(lines, "      stream_type: 0x81 (User Private)"));
     EXPECT_TRUE(hasLine(lines, "        Format Identifier: 0x41432D33"));
     EXPECT_TRUE(hasLine(lines, "  Program 1 (PMT PID 0x1000):"));

@@ -11,21 +11,6 @@ constexpr std::uint8_t mpegAudio = 0x03;
 constexpr std::uint8_t privateData = 0x06;
 constexpr std::uint8_t ac3Audio = 0x81;
 
-struct Probed {
-    ScratchDir dir;
-    std::vector<std::string> report;
-    std::unique_ptr<MediaFile> media;
-    const DemuxerTS& demuxer() const { return dynamic_cast<const DemuxerTS&>(*media->demuxer); }
-    const std::vector<ProgramInfo>& programs() const { return demuxer().programList(); }
-};
-
-std::unique_ptr<Probed> probe(const TsBuilder& stream) {
-    auto probed = std::make_unique<Probed>();
-    const ProbeReport report([&lines = probed->report](std::string_view line) { lines.emplace_back(line); });
-    probed->media = std::make_unique<MediaFile>(probed->dir.write("probe.ts", stream.build()), report);
-    return probed;
-}
-
 // A program's PMT on `pmtPid`, its video with one sequence header on `videoPid`.
 void addProgram(TsBuilder& stream, int number, int pmtPid, int videoPid, const std::vector<StreamEntry>& audio,
                 int width, int rateCode) {
@@ -99,7 +84,7 @@ TEST(DemuxerTsProbe, ParsesEachSectionOnlyInTheRoundThatAssembledIt) {
     stream.packet(0x100, false, Bytes(pmt.begin() + 10, pmt.end()));
     stream.pes(0x101, videoPes(90000, sequenceHeader(720, 576, 3))).nullPackets(15);
     const auto probed = probe(stream);
-    const auto& parsed = *probed->demuxer().pmtSections().at(0x100);
+    const auto& parsed = *probed->demuxer().tables().pmtOf(1);
     EXPECT_EQ(parsed.header.table_id.value, 0x02);
     EXPECT_EQ(parsed.PCR_PID.value, 0x101);
     EXPECT_EQ(probed->media->frameRate, 25.0);
@@ -112,7 +97,7 @@ TEST(DemuxerTsProbe, TheNetworkPidIsNoProgram) {
     const auto probed = probe(stream.nullPackets(15));
     ASSERT_EQ(probed->programs().size(), 1u);
     EXPECT_EQ(probed->programs()[0].pmtPid, 0x100);
-    EXPECT_EQ(probed->demuxer().patSection()->programs->program_number.value, 0) << "kept in the PAT";
+    EXPECT_EQ(probed->demuxer().tables().patSections().at(0)->programs->program_number.value, 0) << "kept in the PAT";
 }
 
 TEST(DemuxerTsProbe, TakesTheFirstPtsOfAVideoPesThatHasOne) {
@@ -192,7 +177,7 @@ TEST(DemuxerTsProbe, APmtThatDoesNotComeWithin16MiBOfThePatIsNotWaitedFor) {
     stream.nullPackets(static_cast<int>(DemuxerTS::probeBound / 188) + 1);
     addProgram(stream, 2, 0x200, 0x201, {{ac3Audio, 0x202}}, 1920, 4);
     const auto probed = probe(stream.nullPackets(15));
-    EXPECT_FALSE(probed->programs().at(1).pmtParsed);
+    EXPECT_FALSE(probed->programs().at(1).pmtParsed());
     EXPECT_EQ(probed->media->width, 720);
 }
 

@@ -1,0 +1,170 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "demux/ProbeReport.h"
+#include "demux/PsiSectionAssembler.h"
+#include "mpeg/line_sink.h"
+#include "ts/PID_List.h"
+#include "ts/PSI_PAT.h"
+#include "ts/PSI_PMT.h"
+#include "ts/TSPacketHeader.h"
+
+namespace cut2edl {
+
+// How the wait for a program's PMT stands.
+enum class PmtWait : std::uint8_t {
+    Awaited,
+    Taken,
+    PatsWentBy,   // three further PATs went by without it
+    BytesWentBy,  // 4 MiB went by without it or a PAT
+    WalkEnded,    // the walk over the tables ended first
+};
+
+// What the probe learns of one program of the PAT. Its "sequence header" is
+// the parameter set of its video's coding that gives the frame size.
+struct ProgramInfo {
+    double frameRate = -1.0;
+    std::int32_t pmtPid = -1;
+    std::int32_t programNumber = -1;
+    std::int32_t audioPid = -1;
+    std::int32_t videoPid = -1;
+    std::int32_t height = -1;
+    std::int32_t width = -1;
+    // 2 when the audio is AC-3 signalled with stream_type 0x81, 0 otherwise.
+    std::int32_t audioKind = 0;
+    // Any stream of a kind that carries sound, whatever its signalling.
+    bool hasAudio = false;
+    PmtWait pmt = PmtWait::Awaited;
+    // The stream_type of the video on videoPid, or of the program's first
+    // video stream of a coding that is not read; -1 when it has none.
+    std::int32_t videoStreamType = -1;
+
+    bool pmtParsed() const { return pmt == PmtWait::Taken; }
+    bool hasSequenceHeader() const { return width != -1 && height != -1; }
+    bool complete() const { return audioPid != -1 && videoPid != -1 && hasSequenceHeader() && audioKind != 0; }
+};
+
+// The PAT and the PMTs of a transport stream, collected from the packets of
+// a walk over its beginning as broadcasters send them: several programs may
+// share one PMT PID, sections arrive damaged and are sent again, tables
+// change version, and a recording of one program may keep the PAT of the
+// whole multiplex. Only sound sections are taken (CRC_32 right, no packet
+// with an error or missing, in force now), unless a table comes only
+// unsound; a program whose PMT does not come while the PAT repeats is not
+// waited for.
+class ProgramTables {
+public:
+    static constexpr int patPid = 0;
+    // How many further PATs, or how many bytes without one, a PMT may take to come.
+    static constexpr int patsBeforeAbsence = 3;
+    static constexpr std::int64_t bytesBeforeAbsence = 4 * 1024 * 1024;
+    // How many unsound repetitions of a table make the first of them taken.
+    static constexpr int unsoundBeforeFallback = 3;
+
+    explicit ProgramTables(NoticeSink notices = notice_to_stdout);
+
+    // Takes the next packet of the walk, lying at byte `address`, its header
+    // parsed into `header`, its payload at `payloadOffset` (-1: none).
+    void takePacket(const std::uint8_t* packet, const TSPacketHeader& header, int payloadOffset,
+                    std::int64_t address);
+    // The walk ends before every table is in: what came only unsound or
+    // cut off is taken, and no program is waited for any more.
+    void finish();
+
+    // A PAT is in and no program's PMT is awaited.
+    bool complete() const { return pids.all_pmts_parsed(); }
+    bool patSeen() const { return patArrivals > 0; }
+    // The programs of the PAT in force, in its order.
+    std::vector<ProgramInfo> programs() const;
+    // The sections of the PAT in force by section_number (null: not come).
+    const std::vector<std::shared_ptr<PSI_PAT>>& patSections() const { return pat; }
+    // The PMT taken for a program of the PAT; null when none was.
+    std::shared_ptr<const PSI_PMT> pmtOf(int programNumber) const;
+
+    // The tables taken, which PMT came on which PID, and the sections passed over and why.
+    void report(const ProbeReport& report) const;
+
+private:
+    // A section kept to be parsed, with the byte that followed it when one did.
+    struct Section {
+        std::vector<std::uint8_t> bytes;
+        SectionFlaw flaw = SectionFlaw::None;
+    };
+    static Section copyOf(const AssembledSection& section, SectionFlaw flaw);
+    // The unsound sections of a table that came while no sound one did.
+    struct Unsound {
+        std::optional<Section> first;
+        int count = 0;
+    };
+    using Tally = std::array<int, sectionFlawCount>;
+    struct Program {
+        ProgramInfo info;
+        // patArrivals when the PAT listing it was taken, and the section_number that lists it.
+        int listedAt = 0;
+        int section = 0;
+        Unsound unsound;
+        std::shared_ptr<PSI_PMT> pmt;
+        SectionFlaw takenFlaw = SectionFlaw::None;
+        // The program_number of a PMT taken for the only program of its PID, when it is another.
+        std::optional<int> foreignNumber;
+    };
+
+    void takeSection(int pid, const AssembledSection& section);
+    // The section's flaw as far as its bytes show; none when it is not of
+    // the table with `tableId`.
+    std::optional<SectionFlaw> flawOf(const AssembledSection& section, std::uint8_t tableId) const;
+
+    void takePatSection(const AssembledSection& section);
+    void takePat(const Section& section);
+    // Takes the first unsound section of each section number that no sound one came for.
+    void takeUnsoundPat();
+    void replacePat(int version);
+    void listProgram(const PSI_PAT_Program& entry, int section);
+    int patRepetitionsSince(int arrival) const;
+
+    void takePmtSection(int pid, const AssembledSection& section);
+    void takeForeignPmt(Program& program, const AssembledSection& section);
+    void takePmt(Program& program, const Section& section);
+    void takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop& entry);
+    void endWait(Program& program, PmtWait why);
+    // Moves the PID from the pending PMT PIDs once none of its programs is awaited.
+    void settle(int pid);
+    std::vector<Program*> programsOn(int pid);
+
+    void reportPat(const ProbeReport& report) const;
+    void reportPmt(const Program& program, const ProbeReport& report) const;
+
+    NoticeSink notices;
+    PID_List pids;
+    std::map<int, PsiSectionAssembler> assemblers;
+    // The header parsers' running byte counter.
+    int position = 1;
+    std::int64_t address = 0;
+
+    std::vector<std::shared_ptr<PSI_PAT>> pat;
+    std::vector<SectionFlaw> patFlaws;
+    std::optional<int> patVersion;
+    // PAT sections of any kind that came, and where the last one did.
+    int patArrivals = 0;
+    std::int64_t lastPatAddress = 0;
+    std::map<int, Unsound> patUnsound;
+    Tally patTally{};
+    // The version changes taken: {from, to}.
+    std::vector<std::pair<int, int>> patVersions;
+
+    std::vector<Program> programList;
+    // The programs of the PAT replaced last, for a new version that lists them again.
+    std::vector<Program> replaced;
+    // Per PID, the first sound PMT whose program_number is no program on it.
+    std::map<int, Section> foreignPmts;
+    std::map<std::pair<int, int>, Tally> pmtTallies;
+};
+
+}  // namespace cut2edl
