@@ -106,9 +106,10 @@ void ProgramTables::takePacket(const std::uint8_t* packet, const TSPacketHeader&
                              [this, pid](const AssembledSection& section) { takeSection(pid, section); });
     }
     if (patSeen() && !complete() && address - lastPatAddress >= bytesBeforeAbsence) {
-        // The PAT does not repeat: neither its missing sections nor the PMTs awaited will come.
-        takeUnsoundPat();
+        // The PAT does not repeat: neither its missing sections, nor a sound
+        // one for an unsound, nor the PMTs awaited will come.
         pids.pat_complete = true;
+        unsoundPatFinal = true;
         for (Program& program : programList) {
             if (program.info.pmt == PmtWait::Awaited) endWait(program, PmtWait::BytesWentBy);
         }
@@ -119,7 +120,7 @@ void ProgramTables::finish() {
     for (auto& [pid, assembler] : assemblers) {
         assembler.finish([this, pid = pid](const AssembledSection& section) { takeSection(pid, section); });
     }
-    takeUnsoundPat();
+    unsoundPatFinal = true;
     for (Program& program : programList) {
         if (program.info.pmt == PmtWait::Awaited) endWait(program, PmtWait::WalkEnded);
     }
@@ -181,19 +182,18 @@ void ProgramTables::takePatSection(const AssembledSection& section) {
     if (*flaw == SectionFlaw::None) return takePat(copy);
     ++patTally[static_cast<std::size_t>(*flaw)];
     const std::size_t number = section.bytes.size() > 6 ? section.bytes[6] : 0;
-    if (number < pat.size() && pat[number]) return;
+    if (number < pat.size() && pat[number] && patFlaws[number] == SectionFlaw::None) return;
     Unsound& unsound = patUnsound[static_cast<int>(number)];
-    if (!unsound.first) unsound.first = std::move(copy);
-    if (++unsound.count == unsoundBeforeFallback) takePat(*unsound.first);
+    const bool first = !unsound.first;
+    if (first) unsound.first = copy;
+    if (++unsound.count == unsoundBeforeFallback) unsoundPatFinal = true;
+    // The first is taken at once, for its PMTs to be collected while a
+    // sound repetition, which would replace it, is awaited.
+    if (first) takePat(copy);
 }
 
-void ProgramTables::takeUnsoundPat() {
-    std::vector<Section> firsts;
-    for (const auto& [number, unsound] : patUnsound) {
-        const auto taken = static_cast<std::size_t>(number) < pat.size() && pat[static_cast<std::size_t>(number)];
-        if (unsound.first && !taken) firsts.push_back(*unsound.first);
-    }
-    for (const Section& section : firsts) takePat(section);
+bool ProgramTables::patUnsoundNow() const {
+    return std::any_of(patFlaws.begin(), patFlaws.end(), [](SectionFlaw flaw) { return flaw != SectionFlaw::None; });
 }
 
 int ProgramTables::patRepetitionsSince(int arrival) const {
@@ -206,9 +206,10 @@ void ProgramTables::takePat(const Section& section) {
                  notices);
     const int version = table->header.version_number.value;
     const std::size_t number = table->header.section_number.value;
-    const bool soundOverUnsound = section.flaw == SectionFlaw::None &&
-        std::any_of(patFlaws.begin(), patFlaws.end(), [](SectionFlaw flaw) { return flaw != SectionFlaw::None; });
-    if (patVersion && (*patVersion != version || soundOverUnsound)) {
+    const bool otherVersion = patVersion && *patVersion != version;
+    // An unsound section replaces nothing; a sound one replaces what was taken unsound.
+    if (section.flaw != SectionFlaw::None && otherVersion) return;
+    if (otherVersion || (section.flaw == SectionFlaw::None && patUnsoundNow())) {
         replacePat(version);
     } else if (number < pat.size() && pat[number]) {
         return;  // a repetition
@@ -230,7 +231,7 @@ void ProgramTables::takePat(const Section& section) {
 }
 
 void ProgramTables::replacePat(int version) {
-    if (*patVersion != version) patVersions.emplace_back(*patVersion, version);
+    if (*patVersion != version && !patUnsoundNow()) patVersions.emplace_back(*patVersion, version);
     replaced = std::move(programList);
     programList.clear();
     for (const Program& program : replaced) {
@@ -243,6 +244,7 @@ void ProgramTables::replacePat(int version) {
     pat.clear();
     patFlaws.clear();
     patUnsound.clear();
+    unsoundPatFinal = false;
 }
 
 void ProgramTables::listProgram(const PSI_PAT_Program& entry, int section) {

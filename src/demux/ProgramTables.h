@@ -78,8 +78,8 @@ public:
     // cut off is taken, and no program is waited for any more.
     void finish();
 
-    // A PAT is in and no program's PMT is awaited.
-    bool complete() const { return pids.all_pmts_parsed(); }
+    // A PAT is in for good and no program's PMT is awaited.
+    bool complete() const { return pids.all_pmts_parsed() && (unsoundPatFinal || !patUnsoundNow()); }
     bool patSeen() const { return patArrivals > 0; }
     // The programs of the PAT in force, in its order.
     std::vector<ProgramInfo> programs() const;
@@ -123,11 +123,10 @@ private:
 
     void takePatSection(const AssembledSection& section);
     void takePat(const Section& section);
-    // Takes the first unsound section of each section number that no sound one came for.
-    void takeUnsoundPat();
     void replacePat(int version);
     void listProgram(const PSI_PAT_Program& entry, int section);
     int patRepetitionsSince(int arrival) const;
+    bool patUnsoundNow() const;
 
     void takePmtSection(int pid, const AssembledSection& section);
     void takeForeignPmt(Program& program, const AssembledSection& section);
@@ -155,6 +154,8 @@ private:
     int patArrivals = 0;
     std::int64_t lastPatAddress = 0;
     std::map<int, Unsound> patUnsound;
+    // An unsound PAT taken stays taken: three repetitions came unsound, or no more will come.
+    bool unsoundPatFinal = false;
     Tally patTally{};
     // The version changes taken: {from, to}.
     std::vector<std::pair<int, int>> patVersions;
