@@ -23,8 +23,10 @@ struct ContainerMarker {
     std::int64_t offset = -1;
 };
 
-// Recognises the container from the markers within the file's first 1027 bytes;
-// Unknown when none is found or the file cannot be opened.
+// Recognises the container from the markers within the file's first 1027
+// bytes, or where they hold none, from a pack header, an ASF header or a run
+// of transport packets within its first 64 KiB; Unknown when none is found or
+// the file cannot be opened.
 ContainerMarker findContainerMarker(const std::string& path);
 ContainerKind sniffContainer(const std::string& path);
 

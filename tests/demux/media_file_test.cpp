@@ -60,13 +60,46 @@ TEST(SniffContainer, EveryMediaFileIsRecognisedAsListed) {
     }
 }
 
-TEST(SniffContainer, MarkersCountUpToOffset1023Only) {
+TEST(SniffContainer, BeyondOffset1023AHeaderOrARunOfPacketsCountsButNoStrayByte) {
     ScratchDir dir;
     for (const auto& [marker, kind] : {std::pair{packStart, ContainerKind::ProgramStream},
-                                       std::pair{syncByte, ContainerKind::TransportStream},
+                                       std::pair{syncByte, ContainerKind::Unknown},
                                        std::pair{asfStart, ContainerKind::Asf}}) {
-        EXPECT_EQ(sniffContainer(dir.write("at1023", withMarkerAt(1023, marker))), kind);
-        EXPECT_EQ(sniffContainer(dir.write("at1024", withMarkerAt(1024, marker))), ContainerKind::Unknown);
+        EXPECT_EQ(sniffContainer(dir.write("at1023", withMarkerAt(1023, marker))), kind == ContainerKind::Unknown
+                                                                                      ? ContainerKind::TransportStream
+                                                                                      : kind);
+        EXPECT_EQ(sniffContainer(dir.write("at1024", withMarkerAt(1024, marker))), kind);
+    }
+    EXPECT_EQ(sniffContainer(dir.write("at65536", withMarkerAt(65536, packStart))), ContainerKind::Unknown);
+}
+
+// Bytes as a capture may begin with: no pattern, and some 0x47 among them.
+Bytes junk(std::size_t size) {
+    Bytes bytes(size);
+    std::uint32_t state = 12345;
+    for (auto& byte : bytes) {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<std::uint8_t>(state >> 16);
+    }
+    return bytes;
+}
+
+TEST(MediaFile, FindsTheRecordingBehindJunk) {
+    ScratchDir dir;
+    const Bytes ts = test::readAll(test::dataFile("ts-25-720x576-ac3.ts"));
+    const Bytes ps = test::readAll(test::dataFile("ps-25-720x576-mp2.mpg"));
+    for (const std::size_t size : {0u, 1100u, 4096u}) {
+        Bytes before = junk(size);
+        ASSERT_TRUE(size == 0 || std::count(before.begin(), before.begin() + 1024, 0x47) > 0);
+        for (const Bytes* recording : {&ts, &ps}) {
+            Bytes file = before;
+            file.insert(file.end(), recording->begin(), recording->end());
+            const MediaFile media(dir.write("behind-junk", file));
+            const auto found = findContainerMarker(media.path);
+            EXPECT_EQ(found.kind, recording == &ts ? ContainerKind::TransportStream : ContainerKind::ProgramStream);
+            EXPECT_EQ(found.offset, static_cast<std::int64_t>(size));
+            EXPECT_EQ(media.frameRate, 25.0) << size;
+        }
     }
 }
 
