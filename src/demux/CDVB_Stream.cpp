@@ -11,6 +11,7 @@ namespace {
 
 int pidOf(const std::uint8_t* packet) { return (packet[1] & 0x1F) << 8 | packet[2]; }
 bool startsPayloadUnit(const std::uint8_t* packet) { return (packet[1] & 0x40) != 0; }
+bool cameClear(const std::uint8_t* packet) { return (packet[1] & 0x80) == 0 && (packet[3] & 0xC0) == 0; }
 
 }  // namespace
 
@@ -125,10 +126,18 @@ bool CDVB_Stream::readPacket(std::int64_t n, std::uint8_t* buffer) {
 }
 
 std::int64_t CDVB_Stream::findPayloadStartForward(int pid, std::int64_t first, std::int64_t endAddress) {
+    return findForward(pid, first, endAddress, false);
+}
+
+std::int64_t CDVB_Stream::findClearPayloadStartForward(int pid, std::int64_t first, std::int64_t endAddress) {
+    return findForward(pid, first, endAddress, true);
+}
+
+std::int64_t CDVB_Stream::findForward(int pid, std::int64_t first, std::int64_t endAddress, bool clearOnly) {
     for (std::int64_t n = std::max<std::int64_t>(first, 0); addressOf(n) < endAddress; ++n) {
         const std::uint8_t* packet = packetAt(n);
         if (packet == nullptr) return -1;
-        if (pidOf(packet) == pid && startsPayloadUnit(packet)) return n;
+        if (pidOf(packet) == pid && startsPayloadUnit(packet) && (!clearOnly || cameClear(packet))) return n;
     }
     return -1;
 }

@@ -46,6 +46,9 @@ public:
     // payload unit, searching no further than the packet at `endAddress`; -1
     // when there is none.
     std::int64_t findPayloadStartForward(int pid, std::int64_t first, std::int64_t endAddress = unbounded);
+    // The same among the packets that came clear: transport_error_indicator
+    // not set and transport_scrambling_control 0.
+    std::int64_t findClearPayloadStartForward(int pid, std::int64_t first, std::int64_t endAddress = unbounded);
     // The last such packet at or before `last`; -1 when there is none.
     std::int64_t findPayloadStartBackward(std::int64_t last, int pid);
 
@@ -68,6 +71,7 @@ private:
     // the packet does not start with it; nullptr at the end of the file.
     const std::uint8_t* packetAt(std::int64_t n);
     void resync(std::int64_t n);
+    std::int64_t findForward(int pid, std::int64_t first, std::int64_t endAddress, bool clearOnly);
     // Whether a sync byte at `offset` has another one packet further on.
     bool beginsPacket(std::int64_t offset);
 

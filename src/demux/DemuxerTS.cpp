@@ -3,33 +3,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "demux/video_parameters.h"
-#include "mpeg/mpeg_pes_header.h"
-
 namespace cut2edl {
 
 namespace {
 
 constexpr int packetHeaderSize = TSPacketHeader::size;
-constexpr int maxAdaptationFieldLength = 183;
-// The video data a sequence header is looked for in, and how much of it may
-// remain unfilled: one more payload would not fit.
-constexpr int videoBufferSize = 4096;
-constexpr int videoBufferSlack = 184;
-// How far behind a payload start the rest of its video is looked for: a
-// multiplexer sends a few kilobytes of one stream within far less.
-constexpr std::int64_t continuationBound = 1024 * 1024;
-
-// Offset of the payload in the packet whose header has just been parsed, or
-// -1 when the packet has none.
-int payloadOffsetOf(const std::uint8_t* packet, const TSPacketHeader& header) {
-    if (!header.has_payload()) return -1;
-    if (!header.has_adaptation_field()) return packetHeaderSize;
-    const int length = packet[packetHeaderSize];
-    if (length > maxAdaptationFieldLength) return -1;
-    const int offset = packetHeaderSize + 1 + length;
-    return offset < DemuxerTS::packetSize ? offset : -1;
-}
 
 const char* missingPmtText(PmtWait wait) {
     switch (wait) {
@@ -42,8 +20,6 @@ const char* missingPmtText(PmtWait wait) {
     }
 }
 
-bool isVideoStreamId(std::uint8_t id) { return id >= 0xE0 && id <= 0xEF; }
-
 }  // namespace
 
 DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const ProbeReport& probeReport)
@@ -52,10 +28,9 @@ DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const ProbeReport&
       report(probeReport),
       notices(probeReport.notices()),
       programTables(notices) {
-    videoBuffer = std::make_unique_for_overwrite<std::uint8_t[]>(2 * videoBufferSize);
     probePrograms();
     publish(frameRate, width, height);
-    ptsTracker = std::make_shared<PTSTracker>(readFirstVideoPts());
+    ptsTracker = std::make_shared<PTSTracker>(videoPid < 0 ? 0 : search.firstPts(videoPid));
 }
 
 void DemuxerTS::probePrograms() {
@@ -69,8 +44,8 @@ void DemuxerTS::probePrograms() {
         const ProbeReport section = report.nested();
         if (!program.pmtParsed()) {
             section.line(missingPmtText(program.pmt));
-        } else if (program.videoPid != -1) {
-            readVideoParameters(program, section);
+        } else if (!program.videoStreams.empty()) {
+            search.search(program, section);
         } else if (program.videoStreamType != -1) {
             section.print("No parameter set: the video's stream_type 0x%02X is not read", program.videoStreamType);
         } else {
@@ -85,7 +60,7 @@ int DemuxerTS::payloadOffset(const std::uint8_t* bytes) {
     header.parse(bytes, packetSize, &position);
     position += packetHeaderSize;
     if (header.has_adaptation_field()) position += bytes[packetHeaderSize] + 1;
-    return payloadOffsetOf(bytes, header);
+    return payload_offset(bytes, header);
 }
 
 void DemuxerTS::readTables() {
@@ -96,68 +71,15 @@ void DemuxerTS::readTables() {
     for (; !programTables.complete() && stream->addressOf(n) < tableBound; ++n) {
         if (!stream->readPacket(n, packet.data())) break;
         const int offset = payloadOffset(packet.data());
-        pidsSeen[header.PID] = true;
+        tablesWalked.pidsSeen[header.PID] = true;
         const bool patBefore = programTables.patSeen();
         programTables.takePacket(packet.data(), header, offset, stream->addressOf(n));
         if (!patBefore && programTables.patSeen()) tableBound = stream->addressOf(n) + probeBound;
     }
     if (!programTables.complete()) programTables.finish();
     programs = programTables.programs();
-    tablesWalked = {n, stream->endOfFile()};
-}
-
-void DemuxerTS::readVideoParameters(ProgramInfo& program, const ProbeReport& section) {
-    section.print("Video PID: 0x%04X (stream_type 0x%02X)", program.videoPid, program.videoStreamType);
-    const std::int64_t endAddress = stream->addressOf(0) + probeBound;
-    // Where the walk over the tables already passed every packet that the
-    // search would look at without meeting the PID, it has nothing to find.
-    const bool walkedEverything = tablesWalked.endOfFile || stream->addressOf(tablesWalked.packets) >= endAddress;
-    if (walkedEverything && !pidsSeen[static_cast<std::size_t>(program.videoPid)]) {
-        return section.line(tablesWalked.endOfFile ? "No parameter set before the end of the file"
-                                                   : "No parameter set within the first 16 MiB");
-    }
-    for (std::int64_t k = stream->findPayloadStartForward(program.videoPid, 0, endAddress); k >= 0;
-         k = stream->findPayloadStartForward(program.videoPid, k + 1, endAddress)) {
-        const VideoParameters found = examineVideo(program, k, endAddress, section);
-        if (found.outcome == VideoParameters::Outcome::NotFound) continue;
-        // Without a frame rate a parameter set counts for nothing in the choice.
-        if (found.outcome == VideoParameters::Outcome::Found) {
-            program.width = found.width;
-            program.height = found.height;
-            program.frameRate = found.frameRate;
-        }
-        return;
-    }
-    section.line(stream->endOfFile() ? "No parameter set before the end of the file"
-                                     : "No parameter set within the first 16 MiB");
-}
-
-VideoParameters DemuxerTS::examineVideo(const ProgramInfo& program, std::int64_t first, std::int64_t endAddress,
-                                        const ProbeReport& section) {
-    const auto coding = static_cast<std::uint8_t>(program.videoStreamType);
-    int filled = collectVideo(first, program.videoPid, endAddress, videoBufferSize);
-    const VideoParameters found = findVideoParameters(coding, videoBuffer.get(), filled, section, true);
-    if (found.outcome != VideoParameters::Outcome::NeedsMoreBytes) return found;
-    // The sequence extension that may scale the rate lies behind the buffer: read on a little.
-    filled = collectVideo(first, program.videoPid, endAddress, 2 * videoBufferSize);
-    return findVideoParameters(coding, videoBuffer.get(), filled, section, false);
-}
-
-int DemuxerTS::collectVideo(std::int64_t first, int pid, std::int64_t endAddress, int size) {
-    int filled = 0;
-    const std::int64_t bound = std::min(endAddress, stream->addressOf(first) + continuationBound);
-    for (std::int64_t n = first; filled < size - videoBufferSlack && stream->addressOf(n) < bound; ++n) {
-        if (!stream->readPacket(n, packet.data())) break;
-        TSPacketHeader packetHeader;
-        packetHeader.parse(packet.data(), packetSize, &position);
-        if (static_cast<int>(packetHeader.PID) != pid) continue;
-        const int offset = payloadOffsetOf(packet.data(), packetHeader);
-        if (offset < 0) continue;
-        const int count = std::min(packetSize - offset, size - filled);
-        std::copy_n(packet.begin() + offset, count, videoBuffer.get() + filled);
-        filled += count;
-    }
-    return filled;
+    tablesWalked.packets = n;
+    tablesWalked.endOfFile = stream->endOfFile();
 }
 
 void DemuxerTS::chooseProgram() {
@@ -199,26 +121,6 @@ void DemuxerTS::chooseProgram() {
     height = chosen->height;
     width = chosen->width;
     audioKind = chosen->audioKind;
-}
-
-std::int64_t DemuxerTS::readFirstVideoPts() {
-    if (videoPid < 0) return 0;
-    const std::int64_t endAddress = stream->addressOf(0) + probeBound;
-    for (std::int64_t k = stream->findPayloadStartForward(videoPid, 0, endAddress); k >= 0;
-         k = stream->findPayloadStartForward(videoPid, k + 1, endAddress)) {
-        if (!stream->readPacket(k, packet.data())) break;
-        TSPacketHeader packetHeader;
-        packetHeader.parse(packet.data(), packetSize, &position);
-        const int offset = payloadOffsetOf(packet.data(), packetHeader);
-        if (offset < 0 || packetSize - offset < 4 || !isVideoStreamId(packet[offset + 3])) continue;
-        int headerPosition = 1;
-        mpeg_pes_header pes;
-        pes.parse(packet.data() + offset, packetSize - offset, &headerPosition);
-        if (pes.start_code.value >> 8 != 1 || !pes.extension || !pes.extension->pts_dts) continue;
-        const pes_clock_value& pts = pes.extension->pts_dts->PTS;
-        if (pts.marker_bit_3.span != 0) return static_cast<std::int64_t>(pts.value());
-    }
-    return 0;
 }
 
 double DemuxerTS::progress() {

@@ -11,7 +11,7 @@
 #include "demux/PesChunkParser.h"
 #include "demux/ProbeReport.h"
 #include "demux/ProgramTables.h"
-#include "demux/video_parameters.h"
+#include "demux/ParameterSetSearch.h"
 #include "mpeg/line_sink.h"
 #include "ts/TSPacketHeader.h"
 
@@ -51,15 +51,7 @@ public:
 private:
     void probePrograms();
     void readTables();
-    void readVideoParameters(ProgramInfo& program, const ProbeReport& section);
-    // The parameters of the video data that begins at payload start `first`.
-    VideoParameters examineVideo(const ProgramInfo& program, std::int64_t first, std::int64_t endAddress,
-                                 const ProbeReport& section);
-    // Fills up to `size` bytes of videoBuffer with the payloads of `pid` from
-    // packet `first` on; returns the bytes filled.
-    int collectVideo(std::int64_t first, int pid, std::int64_t endAddress, int size);
     void chooseProgram();
-    std::int64_t readFirstVideoPts();
 
     // Offset of the payload in `packet`, or -1 when it has none; moves the
     // header parsers' counter over the packet header and adaptation field.
@@ -90,14 +82,9 @@ private:
     // The header parsers' running byte counter.
     int position = 1;
     ProgramTables programTables;
-    // The video that a parameter set is looked for in; left uninitialised.
-    std::unique_ptr<std::uint8_t[]> videoBuffer;
     // The PIDs that the walk over the tables met, and how far it went.
-    std::vector<bool> pidsSeen = std::vector<bool>(PID_List::pid_count);
-    struct {
-        std::int64_t packets = 0;
-        bool endOfFile = false;
-    } tablesWalked;
+    TablesWalked tablesWalked;
+    ParameterSetSearch search{*stream, tablesWalked, report};
 };
 
 }  // namespace cut2edl

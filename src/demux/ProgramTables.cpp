@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "descriptors/registration_descriptor.h"
 #include "ts/crc32_mpeg2.h"
 
 namespace cut2edl {
@@ -14,7 +15,9 @@ constexpr std::uint8_t pmtTableId = 0x02;
 // A section whose length field is not in yet is taken to be as long as any may be.
 constexpr int maxSectionSize = 0xFFF + PSI_section_header::bytes_before_section_length_end;
 
+constexpr std::uint8_t mpeg1VideoType = 0x01;
 constexpr std::uint8_t mpeg2VideoType = 0x02;
+constexpr std::uint8_t cableMpeg2VideoType = 0x80;
 constexpr std::uint8_t h264VideoType = 0x1B;
 constexpr std::uint8_t hevcVideoType = 0x24;
 constexpr std::uint8_t mpeg1AudioType = 0x03;
@@ -25,6 +28,8 @@ constexpr std::uint8_t aacLatmType = 0x11;
 constexpr std::uint8_t ac3Type = 0x81;
 constexpr std::int32_t ac3AudioKind = 2;
 
+constexpr std::uint8_t registrationTag = 0x05;
+constexpr std::uint32_t hdmvFormat = 0x48444D56;  // "HDMV"
 constexpr std::uint8_t teletextTag = 0x56;
 constexpr std::uint8_t ac3Tag = 0x6A;
 constexpr std::uint8_t enhancedAc3Tag = 0x7A;
@@ -46,10 +51,27 @@ bool carriesSound(const PSI_PMT_Program_Info_Loop& stream) {
     }
 }
 
+// The codings whose parameter sets are read: MPEG-1 and -2 video, H.264, HEVC,
+// and MPEG-2 video as North American cable signals it.
+bool isReadVideoType(std::uint8_t type) {
+    return type == mpeg1VideoType || type == mpeg2VideoType || type == h264VideoType || type == hevcVideoType ||
+           type == cableMpeg2VideoType;
+}
+
+// Whether a registration descriptor in the loop names the format HDMV.
+bool namesHdmv(const Descriptor* first) {
+    for (const Descriptor* d = first; d != nullptr; d = d->next.get()) {
+        if (d->descriptor_tag.value != registrationTag) continue;
+        const auto& registration = static_cast<const registration_descriptor&>(*d);
+        if (registration.format_identifier.value == hdmvFormat) return true;
+    }
+    return false;
+}
+
 // Video of any coding: MPEG-1 and -2, MPEG-4 part 2, H.264, HEVC, AVS, Dirac, VC-1.
 bool isVideoType(std::uint8_t type) {
     switch (type) {
-        case 0x01: case mpeg2VideoType: case 0x10: case h264VideoType: case hevcVideoType: case 0x42: case 0xD1:
+        case mpeg1VideoType: case mpeg2VideoType: case 0x10: case h264VideoType: case hevcVideoType: case 0x42: case 0xD1:
         case 0xEA:
             return true;
         default:
@@ -326,6 +348,7 @@ void ProgramTables::takePmt(Program& program, const Section& section) {
     program.takenFlaw = section.flaw;
     const int number = table->program_number().value;
     program.foreignNumber = number == info.programNumber ? std::nullopt : std::optional<int>(number);
+    program.info.hdmv = namesHdmv(table->program_info_descriptors.get());
     pids.pid_flags[table->PCR_PID.value] |= PID_List::wanted | PID_List::carries_pcr;
     for (const auto* entry = table->streams.get(); entry != nullptr; entry = entry->next.get()) {
         pids.pid_flags[entry->elementary_PID.value] |= PID_List::wanted | entry->stream_type.value;
@@ -337,15 +360,19 @@ void ProgramTables::takePmt(Program& program, const Section& section) {
 
 void ProgramTables::takeStream(ProgramInfo& program, const PSI_PMT_Program_Info_Loop& entry) {
     const int pid = entry.elementary_PID.value;
+    const std::uint8_t type = entry.stream_type.value;
     program.hasAudio = program.hasAudio || carriesSound(entry);
-    if (program.videoStreamType == -1 && isVideoType(entry.stream_type.value)) {
-        program.videoStreamType = entry.stream_type.value;
-    }
-    switch (entry.stream_type.value) {
-        case mpeg2VideoType: case h264VideoType: case hevcVideoType:
+    program.hdmv = program.hdmv || namesHdmv(entry.descriptors.get());
+    if (program.videoStreamType == -1 && isVideoType(type)) program.videoStreamType = type;
+    if (isReadVideoType(type)) {
+        program.videoStreams.push_back({pid, type});
+        // Until the search finds which carries packets, the first whose coding says video.
+        if (program.videoPid == -1 && type != cableMpeg2VideoType) {
             program.videoPid = pid;
-            program.videoStreamType = entry.stream_type.value;
-            break;
+            program.videoStreamType = type;
+        }
+    }
+    switch (type) {
         case mpeg1AudioType: case mpeg2AudioType:
             program.audioPid = pid;
             break;

@@ -45,6 +45,15 @@ struct ProgramInfo {
     // The stream_type of the video on videoPid, or of the program's first
     // video stream of a coding that is not read; -1 when it has none.
     std::int32_t videoStreamType = -1;
+    // Every stream of a video coding that is read, in the PMT's order; the
+    // video is the first whose PID carries packets (videoPid until then).
+    struct VideoStream {
+        std::int32_t pid;
+        std::int32_t streamType;
+    };
+    std::vector<VideoStream> videoStreams;
+    // A registration descriptor names the format HDMV (Blu-ray), where stream_type 0x80 is LPCM audio.
+    bool hdmv = false;
 
     bool pmtParsed() const { return pmt == PmtWait::Taken; }
     bool hasSequenceHeader() const { return width != -1 && height != -1; }

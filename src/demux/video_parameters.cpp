@@ -80,11 +80,14 @@ VideoParameters findH264ParameterSet(const std::uint8_t* data, int length, const
     const auto parameterSet = h264::find_seq_parameter_set(data, length, firstPosition);
     if (!parameterSet || !parameterSet->read_through_size || !parameterSet->complete_through_timing()) return {};
     reportParameterSet(report, "Sequence parameter set:", *parameterSet);
+    const bool fieldPictures = parameterSet->frame_mbs_only_flag.value == 0;
     if (parameterSet->frame_rate() < 0) {
         report.line("No frame rate: the sequence parameter set carries no timing information");
-        return {.outcome = VideoParameters::Outcome::FoundWithoutRate};
+        return {VideoParameters::Outcome::FoundWithoutRate, parameterSet->width(), parameterSet->height(), -1.0,
+                fieldPictures};
     }
-    return {VideoParameters::Outcome::Found, parameterSet->width(), parameterSet->height(), parameterSet->frame_rate()};
+    return {VideoParameters::Outcome::Found, parameterSet->width(), parameterSet->height(), parameterSet->frame_rate(),
+            fieldPictures};
 }
 
 VideoParameters findHevcParameterSets(const std::uint8_t* data, int length, const ProbeReport& report) {
@@ -95,7 +98,7 @@ VideoParameters findHevcParameterSets(const std::uint8_t* data, int length, cons
     reportParameterSet(report, "Sequence parameter set:", *sequence);
     if (sets.frame_rate() < 0) {
         report.line("No frame rate: neither parameter set carries timing information");
-        return {.outcome = VideoParameters::Outcome::FoundWithoutRate};
+        return {VideoParameters::Outcome::FoundWithoutRate, sequence->width(), sequence->height()};
     }
     // Decoders, players and the detectors that write cut lists count the
     // pictures of a field-coded stream, so its rate stays the picture rate.

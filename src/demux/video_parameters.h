@@ -13,13 +13,15 @@ struct VideoParameters {
     enum class Outcome {
         NotFound,          // none in the bytes, or one cut off before its size
         Found,             // size and frame rate (which may be a reserved code)
-        FoundWithoutRate,  // a parameter set that carries no timing information
+        FoundWithoutRate,  // size, but no timing information in the parameter set
         NeedsMoreBytes,    // a sequence header so near the end that its extension may be cut off
     };
     Outcome outcome = Outcome::NotFound;
     std::int32_t width = -1;
     std::int32_t height = -1;
     double frameRate = -1.0;
+    // An H.264 stream that may code its fields as pictures of their own (frame_mbs_only_flag 0).
+    bool fieldPictures = false;
 };
 
 // Looks for the first parameter set of the coding of `streamType` in `length`

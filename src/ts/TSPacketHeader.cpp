@@ -16,4 +16,15 @@ const std::uint8_t* TSPacketHeader::parse(const std::uint8_t* data, int length, 
     return data + size;
 }
 
+int payload_offset(const std::uint8_t* packet, const TSPacketHeader& header) {
+    constexpr int packet_size = 188;
+    constexpr int max_adaptation_field_length = 183;
+    if (!header.has_payload()) return -1;
+    if (!header.has_adaptation_field()) return TSPacketHeader::size;
+    const int length = packet[TSPacketHeader::size];
+    if (length > max_adaptation_field_length) return -1;
+    const int offset = TSPacketHeader::size + 1 + length;
+    return offset < packet_size ? offset : -1;
+}
+
 }  // namespace cut2edl

@@ -28,4 +28,9 @@ public:
     std::uint32_t continuity_counter : 4 = 0;
 };
 
+// Where the payload of `packet` (188 bytes, its header parsed into `header`)
+// begins, behind its adaptation field; -1 when it has none, or when the
+// adaptation field claims the whole packet or more.
+int payload_offset(const std::uint8_t* packet, const TSPacketHeader& header);
+
 }  // namespace cut2edl

@@ -1,0 +1,232 @@
+#include "demux/ParameterSetSearch.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "mpeg/mpeg_pes_header.h"
+#include "ts/TSPacketHeader.h"
+
+namespace cut2edl {
+
+namespace {
+
+constexpr int packetSize = CDVB_Stream::packetSize;
+// The video data a sequence header is looked for in, and how much of it may
+// remain unfilled: one more payload would not fit.
+constexpr int videoBufferSize = 4096;
+constexpr int videoBufferSlack = 184;
+// How far behind a payload start the rest of its video is looked for: a
+// multiplexer sends a few kilobytes of one stream within far less.
+constexpr std::int64_t continuationBound = 1024 * 1024;
+
+constexpr std::uint8_t mpeg1VideoType = 0x01;
+constexpr std::uint8_t mpeg2VideoType = 0x02;
+constexpr std::uint8_t cableMpeg2VideoType = 0x80;
+
+constexpr double clockRate = 90000.0;
+constexpr std::int64_t ptsWrap = std::int64_t{1} << 33;
+// A cadence above this is one of fields.
+constexpr double highestFrameRate = 47.0;
+constexpr double standardRateTolerance = 0.0005;
+constexpr double standardRates[] = {24000.0 / 1001, 24, 25, 30000.0 / 1001, 30, 50, 60000.0 / 1001, 60};
+
+
+bool cameClear(const TSPacketHeader& header) {
+    return header.transport_error_indicator == 0 && header.transport_scrambling_control == 0;
+}
+
+bool isVideoStreamId(std::uint8_t id) { return id >= 0xE0 && id <= 0xEF; }
+
+// MPEG-1 video and MPEG-2 video as cable signals it read as MPEG-2 video.
+std::uint8_t codingOf(std::int32_t streamType) {
+    if (streamType == mpeg1VideoType || streamType == cableMpeg2VideoType) return mpeg2VideoType;
+    return static_cast<std::uint8_t>(streamType);
+}
+
+double nearestStandardRate(double measured) {
+    for (const double rate : standardRates) {
+        if (std::abs(measured - rate) <= rate * standardRateTolerance) return rate;
+    }
+    return measured;
+}
+
+}  // namespace
+
+ParameterSetSearch::ParameterSetSearch(CDVB_Stream& packets, const TablesWalked& tablesWalked,
+                                       const ProbeReport& report)
+    : stream(packets),
+      walked(tablesWalked),
+      notices(report.notices()),
+      videoBuffer(std::make_unique_for_overwrite<std::uint8_t[]>(2 * videoBufferSize)) {}
+
+void ParameterSetSearch::search(ProgramInfo& program, const ProbeReport& report) {
+    for (const ProgramInfo::VideoStream& video : program.videoStreams) {
+        // In Blu-ray streams stream_type 0x80 is LPCM audio.
+        if (video.streamType == cableMpeg2VideoType && program.hdmv) continue;
+        const std::int64_t first = firstClearPacket(video.pid);
+        if (first < 0 || (video.streamType == cableMpeg2VideoType && !carriesVideoStreamId(first))) continue;
+        program.videoPid = video.pid;
+        program.videoStreamType = video.streamType;
+        report.print("Video PID: 0x%04X (stream_type 0x%02X)", program.videoPid, program.videoStreamType);
+        return searchWindow(program, first, report);
+    }
+    if (program.videoPid == -1) return report.line("No parameter set: no video PID");
+    report.print("Video PID: 0x%04X (stream_type 0x%02X)", program.videoPid, program.videoStreamType);
+    const bool endOfFile = walked.endOfFile || stream.endOfFile();
+    report.line(endOfFile ? "No parameter set before the end of the file"
+                          : "No parameter set: no clear packet of the video within the first 16 MiB");
+}
+
+std::int64_t ParameterSetSearch::firstClearPacket(int pid) {
+    const std::int64_t bound = stream.addressOf(0) + firstPacketBound;
+    // Where the walk over the tables already passed every packet that the
+    // search would look at without meeting the PID, it has nothing to find.
+    const bool walkedEverything = walked.endOfFile || stream.addressOf(walked.packets) >= bound;
+    if (walkedEverything && !walked.pidsSeen[static_cast<std::size_t>(pid)]) return -1;
+    return stream.findClearPayloadStartForward(pid, 0, bound);
+}
+
+std::int64_t ParameterSetSearch::windowEnd(std::int64_t first) const {
+    return std::min(stream.addressOf(first) + windowBehindFirstPacket, stream.addressOf(0) + windowBound);
+}
+
+bool ParameterSetSearch::carriesVideoStreamId(std::int64_t first) {
+    if (!stream.readPacket(first, packet.data())) return false;
+    TSPacketHeader header;
+    header.parse(packet.data(), packetSize, &position);
+    const int offset = payload_offset(packet.data(), header);
+    return offset >= 0 && packetSize - offset >= 4 && packet[offset] == 0 && packet[offset + 1] == 0 &&
+           packet[offset + 2] == 1 && isVideoStreamId(packet[offset + 3]);
+}
+
+void ParameterSetSearch::searchWindow(ProgramInfo& program, std::int64_t first, const ProbeReport& report) {
+    const int pid = program.videoPid;
+    const std::int64_t end = windowEnd(first);
+    windows[pid] = end;
+    for (std::int64_t k = first; k >= 0; k = stream.findClearPayloadStartForward(pid, k + 1, end)) {
+        const VideoParameters found = examineVideo(program, k, end, report);
+        if (found.outcome == VideoParameters::Outcome::NotFound) continue;
+        if (found.outcome == VideoParameters::Outcome::Found) {
+            program.width = found.width;
+            program.height = found.height;
+            program.frameRate = found.frameRate;
+            // Only a report shows the time stamps' rate beside the parameter set's.
+            if (!report.discards()) {
+                reportTimeStamps(report, "The time stamps give", rateFromTimeStamps(pid, first, end, found.fieldPictures));
+            }
+            return;
+        }
+        const TimeStampRate measured = rateFromTimeStamps(pid, first, end, found.fieldPictures);
+        reportTimeStamps(report, "Frame rate from the time stamps", measured);
+        // Without a frame rate a parameter set counts for nothing in the choice.
+        if (measured.frameRate > 0) {
+            program.width = found.width;
+            program.height = found.height;
+            program.frameRate = measured.frameRate;
+        }
+        return;
+    }
+    report.line(stream.endOfFile() ? "No parameter set before the end of the file"
+                                   : "No parameter set within 32 MiB of the video's first clear packet, or 64 MiB "
+                                     "of the start");
+}
+
+VideoParameters ParameterSetSearch::examineVideo(const ProgramInfo& program, std::int64_t first,
+                                                 std::int64_t endAddress, const ProbeReport& report) {
+    const std::uint8_t coding = codingOf(program.videoStreamType);
+    int filled = collectVideo(first, program.videoPid, endAddress, videoBufferSize);
+    const VideoParameters found = findVideoParameters(coding, videoBuffer.get(), filled, report, true);
+    if (found.outcome != VideoParameters::Outcome::NeedsMoreBytes) return found;
+    // The sequence extension that may scale the rate lies behind the buffer: read on a little.
+    filled = collectVideo(first, program.videoPid, endAddress, 2 * videoBufferSize);
+    return findVideoParameters(coding, videoBuffer.get(), filled, report, false);
+}
+
+int ParameterSetSearch::collectVideo(std::int64_t first, int pid, std::int64_t endAddress, int size) {
+    int filled = 0;
+    const std::int64_t bound = std::min(endAddress, stream.addressOf(first) + continuationBound);
+    for (std::int64_t n = first; filled < size - videoBufferSlack && stream.addressOf(n) < bound; ++n) {
+        if (!stream.readPacket(n, packet.data())) break;
+        TSPacketHeader header;
+        header.parse(packet.data(), packetSize, &position);
+        if (static_cast<int>(header.PID) != pid) continue;
+        // Bytes behind a packet that came damaged or scrambled would not follow on.
+        if (!cameClear(header)) break;
+        const int offset = payload_offset(packet.data(), header);
+        if (offset < 0) continue;
+        const int count = std::min(packetSize - offset, size - filled);
+        std::copy_n(packet.begin() + offset, count, videoBuffer.get() + filled);
+        filled += count;
+    }
+    return filled;
+}
+
+TimeStampRate ParameterSetSearch::rateFromTimeStamps(int pid, std::int64_t first, std::int64_t endAddress,
+                                                     bool fieldPictures) {
+    std::vector<std::int64_t> stamps;
+    for (std::int64_t k = first; k >= 0 && static_cast<int>(stamps.size()) < timeStampCount;
+         k = stream.findClearPayloadStartForward(pid, k + 1, endAddress)) {
+        const std::int64_t pts = ptsAt(k);
+        if (pts < 0) continue;
+        // Counted from the first, across a wrap of the 33-bit clock.
+        std::int64_t since = (pts - (stamps.empty() ? pts : stamps.front()) + ptsWrap) % ptsWrap;
+        if (since > ptsWrap / 2) since -= ptsWrap;
+        stamps.push_back(stamps.empty() ? pts : stamps.front() + since);
+    }
+    if (static_cast<int>(stamps.size()) < timeStampCount) return {};
+    // Pictures come in decoding order: sorted, neighbouring stamps are one picture apart.
+    std::sort(stamps.begin(), stamps.end());
+    std::vector<std::int64_t> spacings;
+    for (std::size_t i = 1; i < stamps.size(); ++i) {
+        if (stamps[i] > stamps[i - 1]) spacings.push_back(stamps[i] - stamps[i - 1]);
+    }
+    if (spacings.empty()) return {};
+    // The middle spacing: a picture missing here and there does not move it.
+    std::nth_element(spacings.begin(), spacings.begin() + static_cast<std::ptrdiff_t>(spacings.size() / 2),
+                     spacings.end());
+    TimeStampRate measured{clockRate / static_cast<double>(spacings[spacings.size() / 2]),
+                           spacings[spacings.size() / 2]};
+    // Fields coded as pictures of their own, each in its PES packet, come at twice the frame rate.
+    if (fieldPictures && measured.frameRate > highestFrameRate) {
+        measured.frameRate /= 2;
+        measured.halved = true;
+    }
+    measured.frameRate = nearestStandardRate(measured.frameRate);
+    return measured;
+}
+
+std::int64_t ParameterSetSearch::ptsAt(std::int64_t n) {
+    if (!stream.readPacket(n, packet.data())) return -1;
+    TSPacketHeader header;
+    header.parse(packet.data(), packetSize, &position);
+    const int offset = payload_offset(packet.data(), header);
+    if (offset < 0 || packetSize - offset < 4 || !isVideoStreamId(packet[offset + 3])) return -1;
+    int headerPosition = 1;
+    mpeg_pes_header pes;
+    pes.parse(packet.data() + offset, packetSize - offset, &headerPosition);
+    if (pes.start_code.value >> 8 != 1 || !pes.extension || !pes.extension->pts_dts) return -1;
+    const pes_clock_value& pts = pes.extension->pts_dts->PTS;
+    return pts.marker_bit_3.span != 0 ? static_cast<std::int64_t>(pts.value()) : -1;
+}
+
+std::int64_t ParameterSetSearch::firstPts(int pid) {
+    const auto window = windows.find(pid);
+    const std::int64_t end = window != windows.end() ? window->second : stream.addressOf(0) + firstPacketBound;
+    for (std::int64_t k = stream.findClearPayloadStartForward(pid, 0, end); k >= 0;
+         k = stream.findClearPayloadStartForward(pid, k + 1, end)) {
+        const std::int64_t pts = ptsAt(k);
+        if (pts >= 0) return pts;
+    }
+    return 0;
+}
+
+void ParameterSetSearch::reportTimeStamps(const ProbeReport& report, const char* heading,
+                                          const TimeStampRate& rate) const {
+    if (rate.frameRate < 0) {
+        return report.print("%s: no rate (fewer than %d PTS values of the video)", heading, timeStampCount);
+    }
+    report.print("%s: %.10g frames per second (%d PTS values, %lld ticks apart%s)", heading, rate.frameRate,
+                 timeStampCount, static_cast<long long>(rate.spacing), rate.halved ? ", a field each" : "");
+}
+
+}  // namespace cut2edl
