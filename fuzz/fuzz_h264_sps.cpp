@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the H.264 parameter-set parser two ways: the input
 // as one NAL unit (header byte, then the escaped RBSP), and every NAL unit that
 // the search finds in it as in video PES bytes; each is unescaped, parsed as a
-// sequence parameter set and rendered, derived values included.
+// sequence and as a picture parameter set and rendered, derived values included.
 //
 // Seeds in corpus/h264: the first parameter set NAL unit of each test
 // recording and the first 2 KiB of its video PES bytes (both written by
@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "nal/emulation_prevention.h"
+#include "nal/h264/pic_parameter_set_rbsp.h"
 #include "nal/h264/seq_parameter_set_rbsp.h"
 #include "nal/nal_unit.h"
 
@@ -30,6 +31,10 @@ void parse_and_render(const std::uint8_t* nal_unit, int length, std::vector<std:
     sps.parse(rbsp.data(), static_cast<int>(rbsp.size()), &position);
     sps.dump([&lines](std::string_view line) { lines.emplace_back(line); });
     if (sps.complete_through_timing() && sps.frame_rate() == 0.0) __builtin_trap();
+    position = 0;
+    cut2edl::h264::pic_parameter_set_rbsp pps;
+    pps.parse(rbsp.data(), static_cast<int>(rbsp.size()), &position);
+    pps.dump([&lines](std::string_view line) { lines.emplace_back(line); });
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the HEVC parameter-set parsers three ways: the
 // input as one NAL unit (two header bytes, then the escaped RBSP) parsed as a
-// video and as a sequence parameter set, every NAL unit that the search
+// video, a sequence and a picture parameter set, every NAL unit that the search
 // finds in it as in video PES bytes parsed both ways, and the search for the
 // first parameter sets of each kind; each is unescaped, parsed and rendered,
 // derived values included.
@@ -20,6 +20,7 @@
 
 #include "nal/emulation_prevention.h"
 #include "nal/hevc/parameter_sets.h"
+#include "nal/hevc/pic_parameter_set_rbsp.h"
 #include "nal/nal_unit.h"
 
 namespace {
@@ -47,6 +48,11 @@ void parse_and_render(const std::uint8_t* nal_unit, int length, Lines& lines) {
     sps.parse(rbsp.data(), size, &position);
     if (position > size || sps.width() == 0 || sps.height() == 0) __builtin_trap();
     render(sps, lines);
+    position = 0;
+    cut2edl::hevc::pic_parameter_set_rbsp pps;
+    pps.parse(rbsp.data(), size, &position);
+    if (position > size) __builtin_trap();
+    pps.dump([&lines](std::string_view line) { lines.emplace_back(line); });
 }
 
 }  // namespace

@@ -53,7 +53,17 @@ void DemuxerTS::probePrograms() {
         }
     }
     report.print("Resynchronisations while probing: %d", stream->resyncCount());
+    if (std::none_of(programs.begin(), programs.end(), [](const auto& p) { return p.hasSequenceHeader(); })) {
+        searchByStartCodes();
+    }
     chooseProgram();
+}
+
+void DemuxerTS::searchByStartCodes() {
+    report.line(programs.empty() ? "No program in the tables: the video is looked for by its start codes"
+                                 : "No program's video gave a parameter set: the video is looked for by its start "
+                                   "codes");
+    for (ProgramInfo& video : search.searchByStartCodes(report.nested())) programs.push_back(std::move(video));
 }
 
 int DemuxerTS::payloadOffset(const std::uint8_t* bytes) {
@@ -105,7 +115,10 @@ void DemuxerTS::chooseProgram() {
         report.line("Chosen program: none, since no program has a parameter set with a frame size");
         return;
     }
-    if (complete == 1) {
+    if (chosen->foundByStartCodes) {
+        report.print("Chosen: the video on PID 0x%04X, found by its start codes: the widest, then the first",
+                     chosen->videoPid);
+    } else if (complete == 1) {
         report.print("Chosen program: %d, the only complete one (video with its parameter set, AC-3 audio as "
                      "stream_type 0x81)", chosen->programNumber);
     } else if (complete > 1) {

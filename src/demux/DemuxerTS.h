@@ -51,6 +51,7 @@ public:
 private:
     void probePrograms();
     void readTables();
+    void searchByStartCodes();
     void chooseProgram();
 
     // Offset of the payload in `packet`, or -1 when it has none; moves the

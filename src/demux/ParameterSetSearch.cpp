@@ -4,6 +4,9 @@
 #include <cmath>
 
 #include "mpeg/mpeg_pes_header.h"
+#include "nal/h264/pic_parameter_set_rbsp.h"
+#include "nal/hevc/parameter_sets.h"
+#include "nal/hevc/pic_parameter_set_rbsp.h"
 #include "ts/TSPacketHeader.h"
 
 namespace cut2edl {
@@ -21,6 +24,8 @@ constexpr std::int64_t continuationBound = 1024 * 1024;
 
 constexpr std::uint8_t mpeg1VideoType = 0x01;
 constexpr std::uint8_t mpeg2VideoType = 0x02;
+constexpr std::uint8_t h264VideoType = 0x1B;
+constexpr std::uint8_t hevcVideoType = 0x24;
 constexpr std::uint8_t cableMpeg2VideoType = 0x80;
 
 constexpr double clockRate = 90000.0;
@@ -104,7 +109,7 @@ void ParameterSetSearch::searchWindow(ProgramInfo& program, std::int64_t first, 
     const std::int64_t end = windowEnd(first);
     windows[pid] = end;
     for (std::int64_t k = first; k >= 0; k = stream.findClearPayloadStartForward(pid, k + 1, end)) {
-        const VideoParameters found = examineVideo(program, k, end, report);
+        const VideoParameters found = examineVideo(codingOf(program.videoStreamType), pid, k, end, report);
         if (found.outcome == VideoParameters::Outcome::NotFound) continue;
         if (found.outcome == VideoParameters::Outcome::Found) {
             program.width = found.width;
@@ -131,15 +136,84 @@ void ParameterSetSearch::searchWindow(ProgramInfo& program, std::int64_t first, 
                                      "of the start");
 }
 
-VideoParameters ParameterSetSearch::examineVideo(const ProgramInfo& program, std::int64_t first,
+VideoParameters ParameterSetSearch::examineVideo(std::uint8_t coding, int pid, std::int64_t first,
                                                  std::int64_t endAddress, const ProbeReport& report) {
-    const std::uint8_t coding = codingOf(program.videoStreamType);
-    int filled = collectVideo(first, program.videoPid, endAddress, videoBufferSize);
+    int filled = collectVideo(first, pid, endAddress, videoBufferSize);
     const VideoParameters found = findVideoParameters(coding, videoBuffer.get(), filled, report, true);
     if (found.outcome != VideoParameters::Outcome::NeedsMoreBytes) return found;
     // The sequence extension that may scale the rate lies behind the buffer: read on a little.
-    filled = collectVideo(first, program.videoPid, endAddress, 2 * videoBufferSize);
+    filled = collectVideo(first, pid, endAddress, 2 * videoBufferSize);
     return findVideoParameters(coding, videoBuffer.get(), filled, report, false);
+}
+
+std::vector<ProgramInfo> ParameterSetSearch::searchByStartCodes(const ProbeReport& report) {
+    std::vector<ProgramInfo> found;
+    for (const int pid : videoStreamPids()) {
+        report.print("PID 0x%04X, its PES packets of a video stream id:", pid);
+        const ProbeReport nested = report.nested();
+        const std::int64_t first = firstClearPacket(pid);
+        const std::uint8_t coding = codingByStartCodes(pid, first);
+        if (coding == 0) {
+            nested.line("No parameter set of a coding that is read");
+            continue;
+        }
+        ProgramInfo video;
+        video.videoPid = pid;
+        video.videoStreamType = coding;
+        video.videoStreams = {{pid, coding}};
+        video.foundByStartCodes = true;
+        nested.print("Coding: stream_type 0x%02X, by the parameter sets that parse", coding);
+        searchWindow(video, first, nested);
+        found.push_back(std::move(video));
+    }
+    if (found.empty()) report.line("No PID carries clear PES packets of a video stream id within the first 16 MiB");
+    return found;
+}
+
+std::vector<int> ParameterSetSearch::videoStreamPids() {
+    std::vector<int> pids;
+    std::vector<bool> listed(PID_List::pid_count);
+    const std::int64_t bound = stream.addressOf(0) + firstPacketBound;
+    for (std::int64_t n = 0; stream.addressOf(n) < bound && stream.readPacket(n, packet.data()); ++n) {
+        TSPacketHeader header;
+        header.parse(packet.data(), packetSize, &position);
+        const auto pid = static_cast<std::size_t>(header.PID);
+        if (listed[pid] || !header.payload_unit_start_indicator || !cameClear(header)) continue;
+        const int offset = payload_offset(packet.data(), header);
+        if (offset < 0 || packetSize - offset < 4 || packet[offset] != 0 || packet[offset + 1] != 0 ||
+            packet[offset + 2] != 1 || !isVideoStreamId(packet[offset + 3])) {
+            continue;
+        }
+        listed[pid] = true;
+        pids.push_back(static_cast<int>(pid));
+    }
+    return pids;
+}
+
+std::uint8_t ParameterSetSearch::codingByStartCodes(int pid, std::int64_t first) {
+    using Outcome = VideoParameters::Outcome;
+    const ProbeReport silent;
+    const auto parses = [&](std::uint8_t coding, int filled) {
+        const Outcome outcome = findVideoParameters(coding, videoBuffer.get(), filled, silent, false).outcome;
+        return outcome == Outcome::Found || outcome == Outcome::FoundWithoutRate;
+    };
+    if (first < 0) return 0;
+    const std::int64_t end = windowEnd(first);
+    for (std::int64_t k = first; k >= 0; k = stream.findClearPayloadStartForward(pid, k + 1, end)) {
+        const int filled = collectVideo(k, pid, end, videoBufferSize);
+        const std::uint8_t* bytes = videoBuffer.get();
+        // A sequence header is tried first: its start code is the least likely to turn up by chance.
+        if (parses(mpeg2VideoType, filled)) return mpeg2VideoType;
+        if (parses(h264VideoType, filled)) {
+            const auto picture = h264::find_pic_parameter_set(bytes, filled);
+            if (picture && picture->read_through_core) return h264VideoType;
+        }
+        if (hevc::find_parameter_sets(bytes, filled).vps && parses(hevcVideoType, filled)) {
+            const auto picture = hevc::find_pic_parameter_set(bytes, filled);
+            if (picture && picture->read_through_core) return hevcVideoType;
+        }
+    }
+    return 0;
 }
 
 int ParameterSetSearch::collectVideo(std::int64_t first, int pid, std::int64_t endAddress, int size) {

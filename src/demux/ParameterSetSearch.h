@@ -49,6 +49,12 @@ public:
     // Chooses the program's video and reads its first parameter set, into
     // `program`; tells on `report` what it finds.
     void search(ProgramInfo& program, const ProbeReport& report);
+    // With no program's video giving a parameter set: the video on each PID
+    // whose PES packets carry a video stream id, its coding the one whose
+    // parameter sets parse (an MPEG sequence header; an H.264 sequence and
+    // picture parameter set; an HEVC video, sequence and picture parameter
+    // set), as a program of its own.
+    std::vector<ProgramInfo> searchByStartCodes(const ProbeReport& report);
     // The first PTS of the video on `pid` within its window; 0 when none is found.
     std::int64_t firstPts(int pid);
 
@@ -61,8 +67,12 @@ private:
     bool carriesVideoStreamId(std::int64_t first);
     void searchWindow(ProgramInfo& program, std::int64_t first, const ProbeReport& report);
     // The parameters of the video data that begins at payload start `first`.
-    VideoParameters examineVideo(const ProgramInfo& program, std::int64_t first, std::int64_t endAddress,
+    VideoParameters examineVideo(std::uint8_t coding, int pid, std::int64_t first, std::int64_t endAddress,
                                  const ProbeReport& report);
+    // The PIDs whose clear PES packets within the first 16 MiB carry a video stream id, in order.
+    std::vector<int> videoStreamPids();
+    // The coding whose parameter sets parse in the video of `pid`; 0 when none does.
+    std::uint8_t codingByStartCodes(int pid, std::int64_t first);
     // Fills up to `size` bytes of the video buffer with the payloads of
     // `pid` from packet `first` on, up to a packet that did not come clear;
     // returns the bytes filled.

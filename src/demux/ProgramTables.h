@@ -54,6 +54,8 @@ struct ProgramInfo {
     std::vector<VideoStream> videoStreams;
     // A registration descriptor names the format HDMV (Blu-ray), where stream_type 0x80 is LPCM audio.
     bool hdmv = false;
+    // No program of the tables: a PID whose PES packets carry a video stream id.
+    bool foundByStartCodes = false;
 
     bool pmtParsed() const { return pmt == PmtWait::Taken; }
     bool hasSequenceHeader() const { return width != -1 && height != -1; }

@@ -167,7 +167,9 @@ TEST(DemuxerTsProbe, SearchesOnlyWhatThereIsToSearch) {
 
     TsBuilder noTables;
     noTables.pes(0x101, videoPes(90000, sequenceHeader(720, 576, 3))).nullPackets(15);
-    EXPECT_EQ(probe(noTables)->media->frameRate, -1.0);
+    const auto byStartCodes = probe(noTables);
+    EXPECT_EQ(byStartCodes->media->frameRate, 25.0);
+    EXPECT_TRUE(byStartCodes->reported("No program in the tables: the video is looked for by its start codes"));
 }
 
 TEST(DemuxerTsProbe, APmtThatDoesNotComeWithin16MiBOfThePatIsNotWaitedFor) {

@@ -32,8 +32,10 @@ TEST(ParameterSetSearch, ReadsMpegVideoSignalledAsStreamType1Or0x80ButNot0x80InA
     PacketEditor blueRay(mpeg2Recording);
     setPmts(blueRay, {{0x80, videoPid, {0x05, 0x04, 'H', 'D', 'M', 'V'}}, {0x81, 0x101, ac3Registration}});
     const auto probed = probe(blueRay.build());
-    EXPECT_EQ(probed->media->frameRate, -1.0);
+    EXPECT_EQ(probed->programs().front().videoPid, -1);
     EXPECT_TRUE(probed->reported("  No parameter set: no video PID"));
+    EXPECT_TRUE(probed->reported("Chosen: the video on PID 0x0100, found by its start codes: the widest, then the "
+                                 "first"));
 }
 
 TEST(ParameterSetSearch, TheVideoIsTheFirstListedThatCarriesPackets) {
@@ -104,6 +106,45 @@ TEST(ParameterSetSearch, TakesTheRateOfTheTimeStampsWhereTheParameterSetHasNoTim
     EXPECT_TRUE(probed->reported("  Frame rate from the time stamps: 25 frames per second (17 PTS values, 3600 ticks "
                                  "apart)"));
 }
+
+}  // namespace
+}  // namespace cut2edl::test
+
+namespace cut2edl::test {
+namespace {
+
+struct WithoutTables {
+    std::string file;
+    double frameRate;
+    int width;
+};
+
+void PrintTo(const WithoutTables& recording, std::ostream* out) { *out << recording.file; }
+
+class ByStartCodes : public ::testing::TestWithParam<WithoutTables> {};
+
+TEST_P(ByStartCodes, FindTheVideoOfARecordingWithoutTablesAndTheWidestOfSeveral) {
+    PacketEditor editor(GetParam().file);
+    for (auto& packet : editor.packets) {
+        const int pid = PacketEditor::pidOf(packet);
+        // The PAT, the SDT and the PMTs become null packets.
+        if (pid == 0 || pid == 0x11 || pid == 0x1000 || pid == 0x1001) {
+            packet[1] |= 0x1F;
+            packet[2] = 0xFF;
+        }
+    }
+    const auto probed = probe(editor.build());
+    EXPECT_TRUE(probed->programs().front().foundByStartCodes);
+    EXPECT_EQ(probed->media->frameRate, GetParam().frameRate);
+    EXPECT_EQ(probed->media->width, GetParam().width);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SharedRecordings, ByStartCodes,
+    ::testing::Values(WithoutTables{"ts-25-720x576-ac3.ts", 25.0, 720},
+                      WithoutTables{"ts-25-1920x1080-h264-ac3.ts", 25.0, 1920},
+                      WithoutTables{"ts-25-720x576-hevc-ac3.ts", 25.0, 720},
+                      WithoutTables{"ts-2prog-720x576-25-1920x1080-2997-ac3.ts", 29.97, 1920}));
 
 }  // namespace
 }  // namespace cut2edl::test
