@@ -131,6 +131,7 @@ void ParameterSetSearch::searchWindow(ProgramInfo& program, std::int64_t first, 
         }
         return;
     }
+    searchedThrough[static_cast<std::size_t>(pid)] = true;
     report.line(stream.endOfFile() ? "No parameter set before the end of the file"
                                    : "No parameter set within 32 MiB of the video's first clear packet, or 64 MiB "
                                      "of the start");
@@ -148,9 +149,16 @@ VideoParameters ParameterSetSearch::examineVideo(std::uint8_t coding, int pid, s
 
 std::vector<ProgramInfo> ParameterSetSearch::searchByStartCodes(const ProbeReport& report) {
     std::vector<ProgramInfo> found;
-    for (const int pid : videoStreamPids()) {
+    const std::vector<int> pids = videoStreamPids();
+    if (pids.empty()) report.line("No PID carries clear PES packets of a video stream id within the first 16 MiB");
+    for (const int pid : pids) {
         report.print("PID 0x%04X, its PES packets of a video stream id:", pid);
         const ProbeReport nested = report.nested();
+        // Its window was read through once already; a second time would find no more.
+        if (searchedThrough[static_cast<std::size_t>(pid)]) {
+            nested.line("Searched to the end of its window already");
+            continue;
+        }
         const std::int64_t first = firstClearPacket(pid);
         const std::uint8_t coding = codingByStartCodes(pid, first);
         if (coding == 0) {
@@ -166,7 +174,6 @@ std::vector<ProgramInfo> ParameterSetSearch::searchByStartCodes(const ProbeRepor
         searchWindow(video, first, nested);
         found.push_back(std::move(video));
     }
-    if (found.empty()) report.line("No PID carries clear PES packets of a video stream id within the first 16 MiB");
     return found;
 }
 

@@ -91,6 +91,8 @@ private:
     std::unique_ptr<std::uint8_t[]> videoBuffer;
     // Where the search on each video PID ends.
     std::map<int, std::int64_t> windows;
+    // The PIDs searched to the end of their window without a parameter set.
+    std::vector<bool> searchedThrough = std::vector<bool>(PID_List::pid_count);
 };
 
 }  // namespace cut2edl
