@@ -52,6 +52,8 @@ TEST(Inspection, ReportsATransportStreamsTablesProgramsAndChoice) {
     EXPECT_TRUE(hasLine(lines, "      Size Value (see extension, if any): 720 x 576"));
     EXPECT_TRUE(hasLine(lines, "  Program 2 (PMT PID 0x1001):"));
     EXPECT_TRUE(hasLine(lines, "      Size Value (see extension, if any): 1920 x 1080"));
+    // 90 kHz over 30000/1001 pictures a second: 3003 ticks.
+    EXPECT_TRUE(hasLine(lines, "    The time stamps give: 29.97002997 frames per second (17 PTS values, 3003 ticks apart)"));
     EXPECT_TRUE(hasLine(lines, "  Chosen program: 2, the widest of 2 complete ones"));
     EXPECT_TRUE(hasLine(lines, "  Frame rate: 29.97 frames per second, 1920 x 1080"));
     EXPECT_EQ(inspection.run.err, "");
