@@ -107,6 +107,24 @@ TEST(ParameterSetSearch, TakesTheRateOfTheTimeStampsWhereTheParameterSetHasNoTim
                                  "apart)"));
 }
 
+TEST(ParameterSetSearch, HalvesTheTimeStampsCadenceOfFieldsCodedAsPictures) {
+    // Main profile, 720 x 576 as 45 macroblocks by 18 field macroblock pairs,
+    // frame_mbs_only_flag 0, no VUI; each field in a PES packet of its own.
+    const Bytes parameterSet{0x00, 0x00, 0x00, 0x01, 0x67, 0x4D, 0x40, 0x1E, 0xF4, 0x05, 0xA1, 0x22, 0x40};
+    TsBuilder stream;
+    stream.section(0, patSection(1, {{1, pmtPid}}));
+    stream.section(pmtPid, pmtSection(1, videoPid, {{0x1B, videoPid}, {0x81, 0x101}}));
+    for (int field = 0; field < 20; ++field) {
+        stream.pes(videoPid, videoPes(90000 + 1800 * field, field == 0 ? parameterSet : Bytes(20, 0xAA)));
+    }
+    const auto probed = probe(stream.nullPackets(15));
+    EXPECT_EQ(probed->media->width, 720);
+    EXPECT_EQ(probed->media->height, 576);
+    EXPECT_EQ(probed->media->frameRate, 25.0);
+    EXPECT_TRUE(probed->reported("  Frame rate from the time stamps: 25 frames per second (17 PTS values, 1800 ticks "
+                                 "apart, a field each)"));
+}
+
 }  // namespace
 }  // namespace cut2edl::test
 
