@@ -42,6 +42,12 @@ bool cameClear(const TSPacketHeader& header) {
 
 bool isVideoStreamId(std::uint8_t id) { return id >= 0xE0 && id <= 0xEF; }
 
+// Whether the payload at `offset` of the packet begins a PES packet of a video stream id.
+bool startsVideoPes(const std::uint8_t* packet, int offset) {
+    return offset >= 0 && packetSize - offset >= 4 && packet[offset] == 0 && packet[offset + 1] == 0 &&
+           packet[offset + 2] == 1 && isVideoStreamId(packet[offset + 3]);
+}
+
 // MPEG-1 video and MPEG-2 video as cable signals it read as MPEG-2 video.
 std::uint8_t codingOf(std::int32_t streamType) {
     if (streamType == mpeg1VideoType || streamType == cableMpeg2VideoType) return mpeg2VideoType;
@@ -99,9 +105,7 @@ bool ParameterSetSearch::carriesVideoStreamId(std::int64_t first) {
     if (!stream.readPacket(first, packet.data())) return false;
     TSPacketHeader header;
     header.parse(packet.data(), packetSize, &position);
-    const int offset = payload_offset(packet.data(), header);
-    return offset >= 0 && packetSize - offset >= 4 && packet[offset] == 0 && packet[offset + 1] == 0 &&
-           packet[offset + 2] == 1 && isVideoStreamId(packet[offset + 3]);
+    return startsVideoPes(packet.data(), payload_offset(packet.data(), header));
 }
 
 void ParameterSetSearch::searchWindow(ProgramInfo& program, std::int64_t first, const ProbeReport& report) {
@@ -186,11 +190,7 @@ std::vector<int> ParameterSetSearch::videoStreamPids() {
         header.parse(packet.data(), packetSize, &position);
         const auto pid = static_cast<std::size_t>(header.PID);
         if (listed[pid] || !header.payload_unit_start_indicator || !cameClear(header)) continue;
-        const int offset = payload_offset(packet.data(), header);
-        if (offset < 0 || packetSize - offset < 4 || packet[offset] != 0 || packet[offset + 1] != 0 ||
-            packet[offset + 2] != 1 || !isVideoStreamId(packet[offset + 3])) {
-            continue;
-        }
+        if (!startsVideoPes(packet.data(), payload_offset(packet.data(), header))) continue;
         listed[pid] = true;
         pids.push_back(static_cast<int>(pid));
     }
@@ -281,7 +281,7 @@ std::int64_t ParameterSetSearch::ptsAt(std::int64_t n) {
     TSPacketHeader header;
     header.parse(packet.data(), packetSize, &position);
     const int offset = payload_offset(packet.data(), header);
-    if (offset < 0 || packetSize - offset < 4 || !isVideoStreamId(packet[offset + 3])) return -1;
+    if (!startsVideoPes(packet.data(), offset)) return -1;
     int headerPosition = 1;
     mpeg_pes_header pes;
     pes.parse(packet.data() + offset, packetSize - offset, &headerPosition);

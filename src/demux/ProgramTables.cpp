@@ -223,11 +223,11 @@ int ProgramTables::patRepetitionsSince(int arrival) const {
 }
 
 void ProgramTables::takePat(const Section& section) {
-    auto table = std::make_shared<PSI_PAT>();
-    table->parse(section.bytes.data(), &position, declaredSize(section.bytes), static_cast<int>(section.bytes.size()),
-                 notices);
-    const int version = table->header.version_number.value;
-    const std::size_t number = table->header.section_number.value;
+    // The PAT repeats several times a second, nearly always unchanged: its
+    // version and section number tell a repetition before it is parsed.
+    if (section.bytes.size() < PSI_section_header::size) return;
+    const int version = section.bytes[5] >> 1 & 0x1F;
+    const std::size_t number = section.bytes[6];
     const bool otherVersion = patVersion && *patVersion != version;
     // An unsound section replaces nothing; a sound one replaces what was taken unsound.
     if (section.flaw != SectionFlaw::None && otherVersion) return;
@@ -236,6 +236,9 @@ void ProgramTables::takePat(const Section& section) {
     } else if (number < pat.size() && pat[number]) {
         return;  // a repetition
     }
+    auto table = std::make_shared<PSI_PAT>();
+    table->parse(section.bytes.data(), &position, declaredSize(section.bytes), static_cast<int>(section.bytes.size()),
+                 notices);
     patVersion = version;
     const std::size_t sections = std::max<std::size_t>({pat.size(), table->header.last_section_number.value + 1u,
                                                         number + 1});
