@@ -13,6 +13,10 @@ namespace {
 
 constexpr std::uint64_t objectHeaderSize = 24;       // GUID and 64-bit size
 constexpr std::uint64_t dataObjectFixedFields = 26;  // file id, total data packets, reserved
+// The file properties' flag of a file still being written, whose durations are not yet valid.
+constexpr std::uint32_t broadcastFlag = 0x01;
+constexpr double playDurationUnitsPerSecond = 1e7;  // 100-nanosecond units
+constexpr double prerollUnitsPerSecond = 1e3;       // milliseconds
 
 }  // namespace
 
@@ -51,6 +55,28 @@ void DemuxerASF::reportHeaderObjects(const ProbeReport& report) {
 }
 
 DemuxerASF::~DemuxerASF() = default;
+
+std::optional<double> DemuxerASF::duration(const ProbeReport& report) {
+    if (!properties) {
+        const std::uint64_t remembered = reader.position();
+        reader.seek(0);
+        HeaderRecords records;
+        while (walkHeaderObject(records, ProbeReport(), false)) {
+        }
+        reader.seek(remembered);
+    }
+    if (!properties) return reportUnknownDuration(report, "no File Properties Object");
+    if (properties->flags & broadcastFlag) {
+        return reportUnknownDuration(report, "the Broadcast flag is set: the file was still being written");
+    }
+    const double seconds = static_cast<double>(properties->playDuration) / playDurationUnitsPerSecond -
+                           static_cast<double>(properties->preroll) / prerollUnitsPerSecond;
+    if (!(seconds > 0)) return reportUnknownDuration(report, "the play duration is no longer than the preroll");
+    return reportDuration(report, seconds,
+                          format_text("play duration %llu less preroll %llu ms",
+                                      static_cast<unsigned long long>(properties->playDuration),
+                                      static_cast<unsigned long long>(properties->preroll)));
+}
 
 double DemuxerASF::progress() {
     boost::system::error_code error;

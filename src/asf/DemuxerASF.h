@@ -39,6 +39,9 @@ public:
     bool run() override;
     bool seekToTime(double time) override;
     bool addSeekPoint(double time) override;
+    // The File Properties' play duration less its preroll; none while the
+    // Broadcast flag says the file is being written.
+    std::optional<double> duration(const ProbeReport& report) override;
 
     // Empty until the header walk met a File Properties Object.
     const std::optional<AsfFileProperties>& fileProperties() const { return properties; }

@@ -59,16 +59,18 @@ FrameRateChoice none(std::string why) { return {Origin::None, -1.0, std::move(wh
 
 }  // namespace
 
-VideoRate probeVideoRate(const boost::filesystem::path& video, const ProbeReport& report) {
-    if (video.empty()) return {Outcome::Missing};
+VideoRate probeVideoRate(const boost::filesystem::path& video, const ProbeReport& report, bool learnDuration) {
+    if (video.empty()) return VideoRate::withOutcome(Outcome::Missing);
     try {
         const MediaFile media(video.string(), report);
         // A rate of 0 would put every cut at infinity.
-        if (media.frameRate > 0) return {Outcome::Found, media.frameRate};
-        return {Outcome::Undetermined};
+        VideoRate rate{media.frameRate > 0 ? Outcome::Found : Outcome::Undetermined, media.frameRate, media.width,
+                       media.height, std::nullopt};
+        if (learnDuration) rate.duration = media.duration(report);
+        return rate;
     } catch (const std::exception&) {
         // A directory named like the video, a file the demuxer cannot open.
-        return {Outcome::Unreadable};
+        return VideoRate::withOutcome(Outcome::Unreadable);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -11,7 +12,8 @@
 
 namespace cut2edl {
 
-// What the companion video tells about its frame rate.
+// What the companion video tells about its frame rate, its picture size and,
+// when asked for, its duration.
 struct VideoRate {
     enum class Outcome {
         Found,         // frameRate holds it
@@ -22,11 +24,23 @@ struct VideoRate {
     };
     Outcome outcome = Outcome::NotLookedFor;
     double frameRate = -1.0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::optional<double> duration;  // seconds
+
+    // The outcome alone, nothing else known.
+    static VideoRate withOutcome(Outcome outcome) {
+        VideoRate rate;
+        rate.outcome = outcome;
+        return rate;
+    }
 };
 
 // Probes the video, telling `report` what it finds, and closes it again; an
-// empty path is a missing video.
-VideoRate probeVideoRate(const boost::filesystem::path& video, const ProbeReport& report = ProbeReport());
+// empty path is a missing video. The duration is learnt only with
+// `learnDuration`, as it may read the end of the file.
+VideoRate probeVideoRate(const boost::filesystem::path& video, const ProbeReport& report = ProbeReport(),
+                         bool learnDuration = false);
 
 // Why the video gives no rate, as "Unable to convert" says it.
 const char* videoFailure(VideoRate::Outcome outcome);

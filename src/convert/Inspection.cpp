@@ -20,7 +20,7 @@ ProbeReport consoleReport() {
 
 VideoRate inspectVideo(const fs::path& video, const ProbeReport& report) {
     std::cout << "Inspecting \"" << native_file_string(video) << "\"\n";
-    return probeVideoRate(video, report);
+    return probeVideoRate(video, report, true);
 }
 
 void reportHeader(const ProbeReport& report, const std::optional<CutListText>& list) {
@@ -53,7 +53,7 @@ void inspectCutList(const fs::path& cutList, RateSource rateFrom, const ProbeRep
     const std::optional<CutListText> list = readCutList(cutList);
     reportHeader(report, list);
     const fs::path video = findCompanionVideo(cutList);
-    const VideoRate rate = video.empty() ? VideoRate{VideoRate::Outcome::Missing} : inspectVideo(video, report);
+    const VideoRate rate = video.empty() ? VideoRate::withOutcome(VideoRate::Outcome::Missing) : inspectVideo(video, report);
     reportChoice(report, chooseFrameRate(rateFrom, list, rate));
     reportUninspected(cutList, rate);
     std::cout << "\n";

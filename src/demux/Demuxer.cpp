@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "demux/MediaFile.h"
+#include "demux/pts_span.h"
 
 namespace cut2edl {
 
@@ -25,6 +26,27 @@ void Demuxer::publish(double frameRate, std::int32_t width, std::int32_t height)
     owner->frameRate = frameRate;
     owner->width = width;
     owner->height = height;
+}
+
+std::optional<double> Demuxer::reportDuration(const ProbeReport& report, double seconds, const std::string& how) {
+    report.print("Duration: %.10g s (%s)", seconds, how.c_str());
+    return seconds;
+}
+
+std::optional<double> Demuxer::reportUnknownDuration(const ProbeReport& report, const char* why) {
+    report.print("Duration: unknown, %s", why);
+    return std::nullopt;
+}
+
+std::optional<double> Demuxer::durationFromStamps(const ProbeReport& report, std::span<const std::int64_t> first,
+                                                  std::span<const std::int64_t> last, double frameRate) {
+    if (first.empty()) return reportUnknownDuration(report, "no video time stamp near the start of the file");
+    if (last.empty()) return reportUnknownDuration(report, "no video time stamp within 4 MiB of the end of the file");
+    const std::int64_t earliest = earliestPts(first);
+    const std::int64_t latest = latestPts(last);
+    return reportDuration(report, durationBetween(earliest, latest, frameRate),
+                          format_text("video PTS %lld to %lld, and one frame", static_cast<long long>(earliest),
+                                      static_cast<long long>(latest)));
 }
 
 }  // namespace cut2edl

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "demux/PTSTracker.h"
+#include "demux/ProbeReport.h"
 
 namespace cut2edl {
 
@@ -39,6 +42,11 @@ public:
     // position itself.
     virtual std::int64_t adjustSeekPosition(std::int64_t position);
 
+    // The recording's duration in seconds, learnt when asked for (it may read
+    // the end of the file); nothing when it cannot be learnt. Tells on
+    // `report` how it was found, or why not.
+    virtual std::optional<double> duration(const ProbeReport& report) = 0;
+
     // Position of the index entry at least one whole interval before `time`,
     // so decoding can settle before the wanted time; 0 on an empty index.
     std::int64_t findSeekPosition(double time) const;
@@ -49,6 +57,14 @@ public:
 protected:
     // Delivers the probe results to the MediaFile that created this demuxer.
     void publish(double frameRate, std::int32_t width, std::int32_t height);
+
+    // A duration and how it was found, or why there is none, as the report shows them.
+    static std::optional<double> reportDuration(const ProbeReport& report, double seconds, const std::string& how);
+    static std::optional<double> reportUnknownDuration(const ProbeReport& report, const char* why);
+    // From the earliest of the video's first time stamps to the end of the
+    // latest picture of its last ones.
+    static std::optional<double> durationFromStamps(const ProbeReport& report, std::span<const std::int64_t> first,
+                                                    std::span<const std::int64_t> last, double frameRate);
 
     MediaFile* owner;
     std::vector<SeekPoint> seekIndex;

@@ -8,6 +8,8 @@
 #include <boost/filesystem/operations.hpp>
 
 #include "demux/BlockReader.h"
+#include "demux/pts_span.h"
+#include "demux/time_stamps_near_end.h"
 #include "demux/read_sequence_header.h"
 #include "demux/sequence_header_report.h"
 #include "mpeg/start_code_scanner.h"
@@ -61,6 +63,34 @@ private:
     bool isSettled = false;
 };
 
+// The time stamps of one video stream's PES headers in a walk over packs and
+// packets, which passes over the bytes of every packet by its length.
+class VideoStampCollector : public PesPacketHandler {
+public:
+    VideoStampCollector(std::int32_t videoId, std::vector<std::int64_t>& found) : id(videoId), stamps(found) {}
+
+    Kind kindOf(int streamId) const override { return streamId == id ? Kind::Video : Kind::Other; }
+    void videoHeader(const PesPacketHeader& header, DemuxState&) override {
+        if (header.pts) stamps.push_back(*header.pts);
+    }
+    void audioHeader(const PesPacketHeader&, DemuxState&) override {}
+
+private:
+    std::int32_t id;
+    std::vector<std::int64_t>& stamps;
+};
+
+// The walk begins at a block's first pack header, where the packets' lengths
+// can be followed; a start code within a packet's data would mislead it.
+void videoPtsOfPacks(std::span<const std::uint8_t> bytes, std::int32_t videoId, std::vector<std::int64_t>& stamps) {
+    std::optional<std::size_t> pack = next_start_code(bytes, 0);
+    while (pack && bytes[*pack + prefixLength] != (packStartCode & 0xFF)) pack = next_start_code(bytes, *pack + 1);
+    if (!pack) return;
+    DemuxState state;
+    VideoStampCollector collector(videoId, stamps);
+    parsePesChunk(bytes.subspan(*pack), state, collector);
+}
+
 }  // namespace
 
 DemuxerPS::DemuxerPS(MediaFile* owner, std::string videoPath, const ProbeReport& report)
@@ -103,18 +133,38 @@ void DemuxerPS::readSequenceHeader(BlockReader& reader, const ProbeReport& repor
 }
 
 std::int64_t DemuxerPS::readFirstVideoPts(BlockReader& reader) {
-    if (videoStreamId < 0) return 0;
+    const std::vector<std::int64_t> first = readLeadingVideoPts(reader, 1);
+    return first.empty() ? 0 : first.front();
+}
+
+std::vector<std::int64_t> DemuxerPS::readLeadingVideoPts(BlockReader& reader, std::size_t count) {
+    std::vector<std::int64_t> stamps;
+    if (videoStreamId < 0) return stamps;
     reader.seek(0);
-    while (reader.skipTo(startCodeOf(videoStreamId))) {
+    while (stamps.size() < count && reader.skipTo(startCodeOf(videoStreamId))) {
         const std::int64_t afterStartCode = reader.position();
         std::array<std::uint8_t, maxUnitHeaderLength> header;
-        const std::size_t count =
+        const std::size_t read =
             reader.readFromStartCode(static_cast<std::uint8_t>(videoStreamId), header.data(), header.size());
-        const auto pes = PesPacketHeader::parse(std::span<const std::uint8_t>(header.data(), count));
-        if (pes && pes->pts) return *pes->pts;
+        const auto pes = PesPacketHeader::parse(std::span<const std::uint8_t>(header.data(), read));
+        if (pes && pes->pts) stamps.push_back(*pes->pts);
         reader.seek(afterStartCode);
     }
-    return 0;
+    return stamps;
+}
+
+std::optional<double> DemuxerPS::duration(const ProbeReport& report) {
+    if (videoStreamId < 0 || frameRate <= 0) return reportUnknownDuration(report, "no video with a frame rate");
+    const std::int64_t remembered = tell();
+    BlockReader reader(file, probeWindow);
+    const std::vector<std::int64_t> first = readLeadingVideoPts(reader, endStampsWanted);
+    moveTo(remembered);
+    const std::int32_t id = videoStreamId;
+    const std::vector<std::int64_t> last = timeStampsNearEnd(
+        path, 0, [id](std::span<const std::uint8_t> bytes, std::size_t, std::vector<std::int64_t>& stamps) {
+            videoPtsOfPacks(bytes, id, stamps);
+        });
+    return durationFromStamps(report, first, last, frameRate);
 }
 
 double DemuxerPS::progress() {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "demux/Demuxer.h"
 #include "demux/PesChunkParser.h"
@@ -36,6 +37,9 @@ public:
     bool run() override;
     bool seekToTime(double time) override;
     bool addSeekPoint(double time) override;
+    // From the earliest of the first video time stamps to the latest of the
+    // last, found within 4 MiB of the end, plus one frame.
+    std::optional<double> duration(const ProbeReport& report) override;
     std::int64_t adjustSeekPosition(std::int64_t position) override;
 
     // The stream ids followed; -1 when the probe found none.
@@ -46,6 +50,8 @@ private:
     void scanStreamIds(BlockReader& reader);
     void readSequenceHeader(BlockReader& reader, const ProbeReport& report);
     std::int64_t readFirstVideoPts(BlockReader& reader);
+    // The PTS values of the first `count` video PES headers within the probe window.
+    std::vector<std::int64_t> readLeadingVideoPts(BlockReader& reader, std::size_t count);
 
     bool readChunk();
     void resetParser();

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "demux/time_stamps_near_end.h"
+#include "demux/ts_video_pts.h"
+
 namespace cut2edl {
 
 namespace {
@@ -134,6 +137,20 @@ void DemuxerTS::chooseProgram() {
     height = chosen->height;
     width = chosen->width;
     audioKind = chosen->audioKind;
+}
+
+std::optional<double> DemuxerTS::duration(const ProbeReport& durationReport) {
+    if (videoPid < 0 || frameRate <= 0) return reportUnknownDuration(durationReport, "no video with a frame rate");
+    const std::vector<std::int64_t> first = search.leadingPts(videoPid, endStampsWanted);
+    const int stride = stream->packetStride();
+    const int pid = videoPid;
+    // A packet that begins in a block is read whole, with the sync byte of the one behind it.
+    const std::vector<std::int64_t> last = timeStampsNearEnd(
+        path, 2 * static_cast<std::size_t>(stride),
+        [stride, pid](std::span<const std::uint8_t> bytes, std::size_t unitsEnd, std::vector<std::int64_t>& stamps) {
+            videoPtsOfPackets(bytes, unitsEnd, stride, pid, stamps);
+        });
+    return durationFromStamps(durationReport, first, last, frameRate);
 }
 
 double DemuxerTS::progress() {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ public:
     bool run() override;
     bool seekToTime(double time) override;
     bool addSeekPoint(double time) override;
+    // From the earliest of the chosen video's first time stamps to the latest
+    // of its last, found within 4 MiB of the end, plus one frame.
+    std::optional<double> duration(const ProbeReport& report) override;
 
     const std::vector<ProgramInfo>& programList() const { return programs; }
     const ProgramTables& tables() const { return programTables; }

@@ -125,4 +125,10 @@ MediaFile::MediaFile(std::string videoPath, const ProbeReport& report) : path(st
 
 MediaFile::~MediaFile() = default;
 
+std::optional<double> MediaFile::duration(const ProbeReport& report) const {
+    if (demuxer) return demuxer->duration(report);
+    report.line("Duration: unknown, the container was not recognised");
+    return std::nullopt;
+}
+
 }  // namespace cut2edl

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "demux/ProbeReport.h"
@@ -38,6 +39,10 @@ class MediaFile {
 public:
     explicit MediaFile(std::string videoPath, const ProbeReport& report = ProbeReport());
     ~MediaFile();
+
+    // The recording's duration in seconds, or nothing when it cannot be
+    // learnt; it may read the end of the file, so it is learnt only when asked for.
+    std::optional<double> duration(const ProbeReport& report = ProbeReport()) const;
 
     MediaFile(const MediaFile&) = delete;
     MediaFile& operator=(const MediaFile&) = delete;

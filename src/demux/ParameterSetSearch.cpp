@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "mpeg/mpeg_pes_header.h"
+#include "demux/pts_span.h"
+#include "demux/ts_video_pts.h"
 #include "nal/h264/pic_parameter_set_rbsp.h"
 #include "nal/hevc/parameter_sets.h"
 #include "nal/hevc/pic_parameter_set_rbsp.h"
@@ -28,25 +29,11 @@ constexpr std::uint8_t h264VideoType = 0x1B;
 constexpr std::uint8_t hevcVideoType = 0x24;
 constexpr std::uint8_t cableMpeg2VideoType = 0x80;
 
-constexpr double clockRate = 90000.0;
-constexpr std::int64_t ptsWrap = std::int64_t{1} << 33;
 // A cadence above this is one of fields.
 constexpr double highestFrameRate = 47.0;
 constexpr double standardRateTolerance = 0.0005;
 constexpr double standardRates[] = {24000.0 / 1001, 24, 25, 30000.0 / 1001, 30, 50, 60000.0 / 1001, 60};
 
-
-bool cameClear(const TSPacketHeader& header) {
-    return header.transport_error_indicator == 0 && header.transport_scrambling_control == 0;
-}
-
-bool isVideoStreamId(std::uint8_t id) { return id >= 0xE0 && id <= 0xEF; }
-
-// Whether the payload at `offset` of the packet begins a PES packet of a video stream id.
-bool startsVideoPes(const std::uint8_t* packet, int offset) {
-    return offset >= 0 && packetSize - offset >= 4 && packet[offset] == 0 && packet[offset + 1] == 0 &&
-           packet[offset + 2] == 1 && isVideoStreamId(packet[offset + 3]);
-}
 
 // MPEG-1 video and MPEG-2 video as cable signals it read as MPEG-2 video.
 std::uint8_t codingOf(std::int32_t streamType) {
@@ -250,9 +237,7 @@ TimeStampRate ParameterSetSearch::rateFromTimeStamps(int pid, std::int64_t first
         const std::int64_t pts = ptsAt(k);
         if (pts < 0) continue;
         // Counted from the first, across a wrap of the 33-bit clock.
-        std::int64_t since = (pts - (stamps.empty() ? pts : stamps.front()) + ptsWrap) % ptsWrap;
-        if (since > ptsWrap / 2) since -= ptsWrap;
-        stamps.push_back(stamps.empty() ? pts : stamps.front() + since);
+        stamps.push_back(stamps.empty() ? pts : stamps.front() + ptsSince(stamps.front(), pts));
     }
     if (static_cast<int>(stamps.size()) < timeStampCount) return {};
     // Pictures come in decoding order: sorted, neighbouring stamps are one picture apart.
@@ -265,7 +250,7 @@ TimeStampRate ParameterSetSearch::rateFromTimeStamps(int pid, std::int64_t first
     // The middle spacing: a picture missing here and there does not move it.
     std::nth_element(spacings.begin(), spacings.begin() + static_cast<std::ptrdiff_t>(spacings.size() / 2),
                      spacings.end());
-    TimeStampRate measured{clockRate / static_cast<double>(spacings[spacings.size() / 2]),
+    TimeStampRate measured{ptsClockRate / static_cast<double>(spacings[spacings.size() / 2]),
                            spacings[spacings.size() / 2]};
     // Fields coded as pictures of their own, each in its PES packet, come at twice the frame rate.
     if (fieldPictures && measured.frameRate > highestFrameRate) {
@@ -277,28 +262,24 @@ TimeStampRate ParameterSetSearch::rateFromTimeStamps(int pid, std::int64_t first
 }
 
 std::int64_t ParameterSetSearch::ptsAt(std::int64_t n) {
-    if (!stream.readPacket(n, packet.data())) return -1;
-    TSPacketHeader header;
-    header.parse(packet.data(), packetSize, &position);
-    const int offset = payload_offset(packet.data(), header);
-    if (!startsVideoPes(packet.data(), offset)) return -1;
-    int headerPosition = 1;
-    mpeg_pes_header pes;
-    pes.parse(packet.data() + offset, packetSize - offset, &headerPosition);
-    if (pes.start_code.value >> 8 != 1 || !pes.extension || !pes.extension->pts_dts) return -1;
-    const pes_clock_value& pts = pes.extension->pts_dts->PTS;
-    return pts.marker_bit_3.span != 0 ? static_cast<std::int64_t>(pts.value()) : -1;
+    return stream.readPacket(n, packet.data()) ? videoPesPts(packet.data()) : -1;
+}
+
+std::vector<std::int64_t> ParameterSetSearch::leadingPts(int pid, std::size_t count) {
+    const auto window = windows.find(pid);
+    const std::int64_t end = window != windows.end() ? window->second : stream.addressOf(0) + firstPacketBound;
+    std::vector<std::int64_t> stamps;
+    for (std::int64_t k = stream.findClearPayloadStartForward(pid, 0, end); k >= 0 && stamps.size() < count;
+         k = stream.findClearPayloadStartForward(pid, k + 1, end)) {
+        const std::int64_t pts = ptsAt(k);
+        if (pts >= 0) stamps.push_back(pts);
+    }
+    return stamps;
 }
 
 std::int64_t ParameterSetSearch::firstPts(int pid) {
-    const auto window = windows.find(pid);
-    const std::int64_t end = window != windows.end() ? window->second : stream.addressOf(0) + firstPacketBound;
-    for (std::int64_t k = stream.findClearPayloadStartForward(pid, 0, end); k >= 0;
-         k = stream.findClearPayloadStartForward(pid, k + 1, end)) {
-        const std::int64_t pts = ptsAt(k);
-        if (pts >= 0) return pts;
-    }
-    return 0;
+    const std::vector<std::int64_t> first = leadingPts(pid, 1);
+    return first.empty() ? 0 : first.front();
 }
 
 void ParameterSetSearch::reportTimeStamps(const ProbeReport& report, const char* heading,

@@ -57,6 +57,8 @@ public:
     std::vector<ProgramInfo> searchByStartCodes(const ProbeReport& report);
     // The first PTS of the video on `pid` within its window; 0 when none is found.
     std::int64_t firstPts(int pid);
+    // The first `count` PTS values of the video on `pid` within its window, fewer where it holds fewer.
+    std::vector<std::int64_t> leadingPts(int pid, std::size_t count);
 
 private:
     // The first clear payload start of `pid` within the first 16 MiB; -1 when none.

@@ -8,7 +8,11 @@ namespace {
 using Origin = FrameRateChoice::Origin;
 
 CutListText listAt(double headerRate) { return {CutListHeader{100, 0, headerRate}, {}}; }
-VideoRate videoAt(double rate) { return {VideoRate::Outcome::Found, rate}; }
+VideoRate videoAt(double rate) {
+    VideoRate video = VideoRate::withOutcome(VideoRate::Outcome::Found);
+    video.frameRate = rate;
+    return video;
+}
 
 TEST(FrameRateChoice, HeaderAndVideoAgreeWithinATenthOfAPercent) {
     EXPECT_EQ(chooseFrameRate(RateSource::Auto, listAt(25.0), videoAt(25.02)).frameRate, 25.02);

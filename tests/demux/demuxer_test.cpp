@@ -18,6 +18,7 @@ public:
         return true;
     }
     std::int64_t adjustSeekPosition(std::int64_t position) override { return position; }
+    std::optional<double> duration(const ProbeReport&) override { return std::nullopt; }
 };
 
 TEST(FindSeekPosition, LandsAtLeastOneIntervalEarly) {
