@@ -1,5 +1,6 @@
 #include "app/Options.h"
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -35,9 +36,42 @@ static void validate(boost::any& value, const std::vector<std::string>& tokens, 
     value = *source;
 }
 
+// The formats that one --format value names, comma-separated.
+struct FormatSelection {
+    std::vector<OutputFormat> formats;
+};
+
+// The hook for --format values: each comma-separated name must be a format's;
+// a bad one fails with the whole value in the message.
+static void validate(boost::any& value, const std::vector<std::string>& tokens, FormatSelection*, int) {
+    const std::string& list = po::validators::get_single_string(tokens);
+    FormatSelection selection;
+    std::size_t begin = 0;
+    for (std::size_t end = 0; end != std::string::npos; begin = end + 1) {
+        end = list.find(',', begin);
+        const std::optional<OutputFormat> format = outputFormatNamed(std::string_view(list).substr(begin, end - begin));
+        if (!format) throw po::invalid_option_value(list);
+        selection.formats.push_back(*format);
+    }
+    value = selection;
+}
+
 namespace {
 
 constexpr unsigned lineLength = 80;
+
+// The formats asked for, each once, in the order first named; the EDL alone
+// when none is.
+std::vector<OutputFormat> formatsAskedFor(const po::variables_map& values) {
+    if (!values.count("format")) return {OutputFormat::Edl};
+    std::vector<OutputFormat> formats;
+    for (const FormatSelection& selection : values["format"].as<std::vector<FormatSelection>>()) {
+        for (const OutputFormat format : selection.formats) {
+            if (std::find(formats.begin(), formats.end(), format) == formats.end()) formats.push_back(format);
+        }
+    }
+    return formats;
+}
 
 // One entry per option: what it does, a line end, and one example of its use.
 po::options_description visibleOptions() {
@@ -57,6 +91,13 @@ po::options_description visibleOptions() {
          "none), video (the video only), list (the header\n"
          "only, no video needed)\n"
          "e.g. cut2edl --rate-from list show.txt")
+        ("format", po::value<std::vector<FormatSelection>>()->value_name("LIST")->composing(),
+         "the files written beside each cut list, comma-\n"
+         "separated, the option repeatable: edl (the\n"
+         "default), ffmetadata (chapters for ffmpeg),\n"
+         "mkvchapters (Matroska XML chapters), json (for\n"
+         "scripts)\n"
+         "e.g. cut2edl --format edl,mkvchapters show.txt")
         ("inspect,i", "print a report of each video instead of\n"
                       "converting: its container, tables, programs and\n"
                       "frame rate, and of a cut list's header and the\n"
@@ -97,6 +138,7 @@ void parseCommandLine(int argc, const char* const* argv, const po::options_descr
     if (values.count("subdirectories")) options.subdirs = true;
     options.action = values["action"].as<EdlAction>();
     options.rateFrom = values["rate-from"].as<RateSource>();
+    options.formats = formatsAskedFor(values);
     if (values.count("no-pause")) options.noPause = true;
     if (values.count("inspect")) options.inspect = true;
     if (values.count("version")) {

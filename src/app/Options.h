@@ -7,6 +7,7 @@
 #include <boost/filesystem/path.hpp>
 
 #include "convert/EdlAction.h"
+#include "convert/OutputFormat.h"
 #include "convert/RateSource.h"
 
 namespace cut2edl {
@@ -19,6 +20,7 @@ struct Options {
     std::vector<boost::filesystem::path> inputFiles;  // the batch, in the order found
     EdlAction action = EdlAction::Cut;                // written in every EDL line
     RateSource rateFrom = RateSource::Auto;           // where the divisor of the frame numbers comes from
+    std::vector<OutputFormat> formats = {OutputFormat::Edl};  // the files each conversion writes
     bool noPause = false;                             // no wait for a key press at the end
     bool version = false;                             // print the version and do nothing else
     bool inspect = false;                             // report on each video instead of converting

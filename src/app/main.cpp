@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
         if (options->inspect) {
             inspectInput(input, options->rateFrom);
         } else {
-            convertCutList(input, {options->action, options->rateFrom});
+            convertCutList(input, {options->action, options->rateFrom, options->formats});
         }
     }
     if (!options->noPause) pauseForKeyPress();

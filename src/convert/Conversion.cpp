@@ -8,10 +8,14 @@
 
 #include <boost/filesystem/operations.hpp>
 
+#include "convert/Chapters.h"
 #include "convert/CutList.h"
 #include "convert/EdlWriter.h"
 #include "convert/FrameRateChoice.h"
 #include "convert/PathForms.h"
+#include "convert/atomic_write.h"
+#include "convert/chapter_files.h"
+#include "convert/json_report.h"
 
 namespace cut2edl {
 
@@ -47,6 +51,53 @@ std::string leftOutNote(std::size_t count) {
     return "holds " + std::to_string(count) + " cuts that end before they start; they are left out.";
 }
 
+// Every format but the EDL ends its chapters at the recording's end.
+bool needsDuration(const std::vector<OutputFormat>& formats) {
+    return std::any_of(formats.begin(), formats.end(), [](OutputFormat format) { return format != OutputFormat::Edl; });
+}
+
+const char* fileKind(OutputFormat format) {
+    switch (format) {
+        case OutputFormat::FfMetadata:
+            return "ffmetadata";
+        case OutputFormat::MkvChapters:
+            return "Matroska chapters";
+        case OutputFormat::Json:
+            return "JSON";
+        case OutputFormat::Edl:
+            break;
+    }
+    return "EDL";
+}
+
+std::string unwritten(OutputFormat format, const fs::path& file) {
+    if (format == OutputFormat::Edl) return "the EDL file could not be written";
+    return std::string("the ") + fileKind(format) + " file \"" + native_file_string(file) + "\" could not be written";
+}
+
+// What a conversion has found, from which each format's file is written.
+struct Converted {
+    const ConversionRecord& record;
+    const CutList& cuts;
+    EdlAction action;
+};
+
+bool writeFormat(OutputFormat format, const fs::path& file, const Converted& converted) {
+    if (format == OutputFormat::Edl) return writeEdl(converted.record.cutList, converted.cuts, converted.action);
+    return writeReplacing(file, [&](std::ostream& out) {
+        switch (format) {
+            case OutputFormat::FfMetadata:
+                return writeFfMetadata(out, converted.record.chapters);
+            case OutputFormat::MkvChapters:
+                return writeMkvChapters(out, converted.record.chapters);
+            case OutputFormat::Json:
+                return writeJson(out, converted.record);
+            case OutputFormat::Edl:
+                break;
+        }
+    });
+}
+
 }  // namespace
 
 void reportFailure(const char* verb, const fs::path& cutListPath, const std::string& reason) {
@@ -69,11 +120,13 @@ fs::path findCompanionVideo(const fs::path& cutListPath) {
 
 void convertCutList(fs::path cutListPath, const ConversionSettings& settings) {
     ConsoleNotes notes;
+    const bool chaptersWritten = needsDuration(settings.formats);
     // The video is probed and closed again before the cut list is opened.
+    const fs::path videoPath = settings.rateFrom == RateSource::List ? fs::path() : findCompanionVideo(cutListPath);
     const VideoRate video = settings.rateFrom == RateSource::List
                                 ? VideoRate{}
-                                : probeVideoRate(findCompanionVideo(cutListPath),
-                                                 ProbeReport::forwardingNotices(notes.noticeSink()));
+                                : probeVideoRate(videoPath, ProbeReport::forwardingNotices(notes.noticeSink()),
+                                                 chaptersWritten);
     const std::optional<CutListText> list = readCutList(cutListPath);
     const FrameRateChoice rate = chooseFrameRate(settings.rateFrom, list, video);
     if (rate.origin == FrameRateChoice::Origin::None) return reportFailure("convert", cutListPath, rate.why);
@@ -82,8 +135,17 @@ void convertCutList(fs::path cutListPath, const ConversionSettings& settings) {
     // A rate was chosen, so the list was read.
     const ValidCuts cuts = validCuts(list->cuts);
     if (cuts.leftOut > 0) notes.note(cutListPath, leftOutNote(cuts.leftOut));
-    if (!writeEdl(cutListPath, inSeconds(cuts.cuts, rate.frameRate), settings.action)) {
-        reportFailure("convert", cutListPath, "the EDL file could not be written");
+    if (chaptersWritten && !video.duration) {
+        notes.note(cutListPath, "ends its chapters with its last cut, as the recording's duration is unknown.");
+    }
+    const CutList inTime = inSeconds(cuts.cuts, rate.frameRate);
+    const std::vector<Chapter> chapters = chaptersOf(inTime, rate.frameRate, video.duration);
+    const ConversionRecord record{cutListPath, videoPath, video, rate, cuts.cuts, chapters};
+    for (const OutputFormat format : settings.formats) {
+        const fs::path file = change_extension(cutListPath, std::string(extensionOf(format)));
+        if (!writeFormat(format, file, {record, inTime, settings.action})) {
+            reportFailure("convert", cutListPath, unwritten(format, file));
+        }
     }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <boost/filesystem/path.hpp>
 
 #include "convert/EdlAction.h"
+#include "convert/OutputFormat.h"
 #include "convert/RateSource.h"
 
 namespace cut2edl {
@@ -25,11 +27,14 @@ void reportFailure(const char* verb, const boost::filesystem::path& cutListPath,
 struct ConversionSettings {
     EdlAction action = EdlAction::Cut;         // written in every EDL line
     RateSource rateFrom = RateSource::Auto;    // where the divisor comes from
+    std::vector<OutputFormat> formats = {OutputFormat::Edl};  // the files written, in this order
 };
 
-// Converts one cut list into the EDL beside it. Prints nothing on success but
-// the notes on the rate used and on cuts left out; one "Unable to convert"
-// line on standard output for any failure.
+// Converts one cut list into the files beside it that `settings` asks for.
+// Prints nothing on success but the notes on the rate used, on cuts left out
+// and on chapters without the recording's end; one "Unable to convert" line
+// on standard output for a cut list that cannot be converted, and one for
+// each file that cannot be written (the others are still written).
 void convertCutList(boost::filesystem::path cutListPath, const ConversionSettings& settings = {});
 
 }  // namespace cut2edl
