@@ -45,13 +45,14 @@ private:
 };
 
 // The cuts as commercials within [0, end]: clipped, merged where they
-// overlap or leave less than a frame between them.
+// overlap or touch. A cut's end is the start of its last frame, so cuts that
+// touch (the next one starts on the frame behind) lie one frame apart.
 CutList commercials(const CutList& cuts, double frameSeconds, double end) {
     CutList merged;
     for (const Cut& cut : cuts) {
         const double start = std::clamp(cut.startSeconds, 0.0, end);
         const double stop = std::clamp(cut.endSeconds, 0.0, end);
-        if (!merged.empty() && start - merged.back().endSeconds < frameSeconds - slack) {
+        if (!merged.empty() && start - merged.back().endSeconds <= frameSeconds + slack) {
             merged.back().endSeconds = std::max(merged.back().endSeconds, stop);
         } else {
             merged.push_back({start, stop});

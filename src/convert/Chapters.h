@@ -19,9 +19,9 @@ struct Chapter {
 
 // The chapters from 0 to the end of the recording, show and commercial in
 // turn: the cuts (ordered by their start, as an EDL holds them) are the
-// commercials, clipped to `duration`; cuts that overlap, or leave less than
-// one frame of show between them, are one commercial; a stretch shorter
-// than one frame joins the chapter before it (the first, the one after).
+// commercials, clipped to `duration`; cuts that overlap or touch (no frame of
+// show between them) are one commercial; a stretch shorter than one frame
+// joins the chapter before it (the first, the one after).
 // Without a duration the last chapter ends with the last cut.
 std::vector<Chapter> chaptersOf(const CutList& cuts, double frameRate, std::optional<double> duration);
 

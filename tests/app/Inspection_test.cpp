@@ -141,10 +141,12 @@ TEST(Inspection, OfACutListShowsItsHeaderThenItsVideoThenTheRateAConversionWould
     const auto lines = linesOf(run.out);
 
     const auto show = blockOf(lines, "Cut list \"show.txt\"");
-    ASSERT_GE(show.size(), 5U);
+    ASSERT_GE(show.size(), 6U);
     EXPECT_EQ(show[1], "  Header: 71001 frames counted at 50 frames per second (FRAMES AT 5000)");
     EXPECT_EQ(show[2], "Inspecting \"show.ts\"");
-    EXPECT_EQ(show[show.size() - 2], "  Frame rate: 25 frames per second, 1920 x 1080");
+    EXPECT_EQ(show[show.size() - 3], "  Frame rate: 25 frames per second, 1920 x 1080");
+    // 25 pictures from 1.48 s on, 3600 ticks apart.
+    EXPECT_EQ(show[show.size() - 2], "  Duration: 1 s (video PTS 133200 to 219600, and one frame)");
     EXPECT_EQ(show.back(), "  Rate used: 50 frames per second, the cut list's: its video runs at 25");
 
     EXPECT_EQ(blockOf(lines, "Cut list \"agrees.txt\"").back(),

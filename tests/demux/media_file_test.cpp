@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <boost/filesystem/exception.hpp>
 #include <cstddef>
 #include <map>
 #include <sstream>
 
+#include "demux/DemuxerTS.h"
 #include "demux/MediaFile.h"
 #include "ps_test_support.h"
 
@@ -164,6 +167,110 @@ TEST(MediaFile, DirectoryPathThrowsBeforeSniffing) {
     ScratchDir dir;
     std::filesystem::create_directory(dir.path("video.mpg"));
     EXPECT_THROW(MediaFile(dir.path("video.mpg").string()), boost::filesystem::filesystem_error);
+}
+
+}  // namespace
+}  // namespace cut2edl
+
+namespace cut2edl {
+namespace {
+
+std::string commandOutput(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, read);
+        pclose(pipe);
+    }
+    return output;
+}
+
+double fraction(const std::string& text) {
+    const auto slash = text.find('/');
+    return slash == std::string::npos ? std::stod(text) : std::stod(text) / std::stod(text.substr(slash + 1));
+}
+
+// What ffprobe tells of a video stream ("v:0", or "i:PID" in a transport stream).
+struct FfprobeVideo {
+    double duration = -1;  // none when ffprobe tells none
+    double frameRate = 0;
+};
+
+// ffprobe's duration counts from its first packet's time stamp; where the
+// pictures behind it in decoding order come before it (a capture that begins
+// with the B-pictures of a group), the duration counts from the earliest.
+FfprobeVideo ffprobeVideo(const std::string& path, const std::string& stream) {
+    std::istringstream fields(commandOutput("ffprobe -v error -select_streams " + stream +
+                                            " -show_entries stream=index,r_frame_rate,time_base,start_pts,duration"
+                                            " -of csv=p=0 '" + path + "' 2>/dev/null"));
+    std::string index, rate, timeBase, startPts, duration;
+    for (std::string* field : {&index, &rate, &timeBase, &startPts, &duration}) std::getline(fields, *field, ',');
+    if (duration.empty() || !std::isdigit(static_cast<unsigned char>(duration[0]))) return {};
+    std::istringstream packets(commandOutput("ffprobe -v error -show_entries packet=stream_index,pts -of csv=p=0 '" +
+                                             path + "' 2>/dev/null"));
+    long long earliest = std::stoll(startPts);
+    for (std::string line; std::getline(packets, line);) {
+        if (line.starts_with(index + ",") && std::isdigit(static_cast<unsigned char>(line[index.size() + 1]))) {
+            earliest = std::min(earliest, std::stoll(line.substr(index.size() + 1)));
+        }
+    }
+    return {std::stod(duration) + static_cast<double>(std::stoll(startPts) - earliest) * fraction(timeBase),
+            fraction(rate)};
+}
+
+TEST(MediaFileDuration, EveryRecordingLastsAsLongAsFfprobeSaysWithinOneFrame) {
+    if (std::system("command -v ffprobe > /dev/null") != 0) GTEST_SKIP() << "ffprobe is not installed";
+    int compared = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(CUT2EDL_TEST_DATA)) {
+        const std::string extension = entry.path().extension().string();
+        if (extension != ".ts" && extension != ".mpg" && extension != ".mpeg" && extension != ".dvr-ms") continue;
+        const MediaFile media(entry.path().string());
+        const auto ts = std::dynamic_pointer_cast<DemuxerTS>(media.demuxer);
+        const FfprobeVideo theirs =
+            ffprobeVideo(media.path, ts ? "i:" + std::to_string(ts->chosenVideoPid()) : std::string("v:0"));
+        if (theirs.duration < 0) continue;
+        const std::optional<double> ours = media.duration();
+        ASSERT_TRUE(ours) << media.path;
+        EXPECT_NEAR(*ours, theirs.duration, 1 / theirs.frameRate) << media.path;
+        ++compared;
+    }
+    EXPECT_GE(compared, 40);
+}
+
+Bytes nullPackets(std::size_t count) {
+    Bytes packet(188, 0xFF);
+    packet[0] = 0x47, packet[1] = 0x1F, packet[3] = 0x10;
+    Bytes packets;
+    for (std::size_t i = 0; i < count; ++i) packets.insert(packets.end(), packet.begin(), packet.end());
+    return packets;
+}
+
+// The recording's 38 pictures at 25 frames per second last 1.52 s.
+TEST(MediaFileDuration, TheLastTimeStampsAreLookedForBackwardWithin4MiB) {
+    ScratchDir dir;
+    const Bytes ts = test::readAll(test::dataFile("ts-25-720x576-ac3.ts"));
+    for (const auto& [stuffing, expected] : std::vector<std::pair<std::size_t, std::optional<double>>>{
+             {2000, 1.52},      // 376,000 bytes: two blocks back, behind a cut-off packet
+             {22000, 1.52},     // 4,136,000 bytes: the video's last 58 kB lie within 4 MiB
+             {22400, std::nullopt}}) {  // 4,211,200 bytes: more than 4 MiB
+        Bytes file = ts;
+        const Bytes after = nullPackets(stuffing);
+        file.insert(file.end(), after.begin(), after.end() - 100);
+        const MediaFile media(dir.write("stuffed.ts", file));
+        EXPECT_EQ(media.duration(), expected) << stuffing;
+    }
+}
+
+TEST(MediaFileDuration, AnAsfFileStillBeingWrittenHasNone) {
+    ScratchDir dir;
+    Bytes asf = test::readAll(test::dataFile("asf-25-720x576-mp2.dvr-ms"));
+    EXPECT_EQ(MediaFile(dir.write("whole.dvr-ms", asf)).duration(), 2.046);
+    // File Properties Object: its GUID, then the Flags 88 bytes into it.
+    const Bytes guid{0xA1, 0xDC, 0xAB, 0x8C, 0x47, 0xA9, 0xCF, 0x11, 0x8E, 0xE4, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
+    const auto object = std::search(asf.begin(), asf.end(), guid.begin(), guid.end());
+    ASSERT_NE(object, asf.end());
+    object[88] |= 0x01;  // Broadcast
+    EXPECT_EQ(MediaFile(dir.write("being-written.dvr-ms", asf)).duration(), std::nullopt);
 }
 
 }  // namespace
