@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the program-stream demuxer through a temporary
-// file: the probe, the chunk walk, seeking and the backward start-code search
+// file: the probe, the duration, the chunk walk, seeking and the backward start-code search
 // must survive any of them.
 #include "demux/DemuxerPS.h"
 #include "fuzz_support.h"
@@ -8,6 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace cut2edl;
     const fuzz::ScratchFile input(data, size);
     DemuxerPS demuxer(&fuzz::owner(), input.path(), fuzz::renderingReport());
+    demuxer.duration(fuzz::renderingReport());
     demuxer.start();
     demuxer.addSeekPoint(0.0);
     demuxer.addSeekPoint(1.0);
