@@ -51,28 +51,15 @@ std::string leftOutNote(std::size_t count) {
     return "holds " + std::to_string(count) + " cuts that end before they start; they are left out.";
 }
 
-// Every format but the EDL ends its chapters at the recording's end.
-bool needsDuration(const std::vector<OutputFormat>& formats) {
+// Every format but the EDL holds chapters, which end at the recording's end.
+bool writesChapters(const std::vector<OutputFormat>& formats) {
     return std::any_of(formats.begin(), formats.end(), [](OutputFormat format) { return format != OutputFormat::Edl; });
-}
-
-const char* fileKind(OutputFormat format) {
-    switch (format) {
-        case OutputFormat::FfMetadata:
-            return "ffmetadata";
-        case OutputFormat::MkvChapters:
-            return "Matroska chapters";
-        case OutputFormat::Json:
-            return "JSON";
-        case OutputFormat::Edl:
-            break;
-    }
-    return "EDL";
 }
 
 std::string unwritten(OutputFormat format, const fs::path& file) {
     if (format == OutputFormat::Edl) return "the EDL file could not be written";
-    return std::string("the ") + fileKind(format) + " file \"" + native_file_string(file) + "\" could not be written";
+    return "the " + std::string(namesOf(format).fileKind) + " file \"" + native_file_string(file) +
+           "\" could not be written";
 }
 
 // What a conversion has found, from which each format's file is written.
@@ -120,7 +107,7 @@ fs::path findCompanionVideo(const fs::path& cutListPath) {
 
 void convertCutList(fs::path cutListPath, const ConversionSettings& settings) {
     ConsoleNotes notes;
-    const bool chaptersWritten = needsDuration(settings.formats);
+    const bool chaptersWritten = writesChapters(settings.formats);
     // The video is probed and closed again before the cut list is opened.
     const fs::path videoPath = settings.rateFrom == RateSource::List ? fs::path() : findCompanionVideo(cutListPath);
     const VideoRate video = settings.rateFrom == RateSource::List
@@ -142,7 +129,7 @@ void convertCutList(fs::path cutListPath, const ConversionSettings& settings) {
     const std::vector<Chapter> chapters = chaptersOf(inTime, rate.frameRate, video.duration);
     const ConversionRecord record{cutListPath, videoPath, video, rate, cuts.cuts, chapters};
     for (const OutputFormat format : settings.formats) {
-        const fs::path file = change_extension(cutListPath, std::string(extensionOf(format)));
+        const fs::path file = change_extension(cutListPath, std::string(namesOf(format).extension));
         if (!writeFormat(format, file, {record, inTime, settings.action})) {
             reportFailure("convert", cutListPath, unwritten(format, file));
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -18,14 +19,23 @@ struct OutputFormatName {
     OutputFormat format;
     std::string_view name;       // as --format names it
     std::string_view extension;  // in place of the cut list's
+    std::string_view fileKind;   // as a message names such a file
 };
 
+// In the order of the enumeration.
 inline constexpr std::array outputFormatNames = {
-    OutputFormatName{OutputFormat::Edl, "edl", ".edl"},
-    OutputFormatName{OutputFormat::FfMetadata, "ffmetadata", ".ffmeta"},
-    OutputFormatName{OutputFormat::MkvChapters, "mkvchapters", ".chapters.xml"},
-    OutputFormatName{OutputFormat::Json, "json", ".json"},
+    OutputFormatName{OutputFormat::Edl, "edl", ".edl", "EDL"},
+    OutputFormatName{OutputFormat::FfMetadata, "ffmetadata", ".ffmeta", "ffmetadata"},
+    OutputFormatName{OutputFormat::MkvChapters, "mkvchapters", ".chapters.xml", "Matroska chapters"},
+    OutputFormatName{OutputFormat::Json, "json", ".json", "JSON"},
 };
+
+static_assert([] {
+    for (std::size_t i = 0; i < outputFormatNames.size(); ++i) {
+        if (static_cast<std::size_t>(outputFormatNames[i].format) != i) return false;
+    }
+    return true;
+}());
 
 constexpr std::optional<OutputFormat> outputFormatNamed(std::string_view name) {
     for (const OutputFormatName& entry : outputFormatNames) {
@@ -34,11 +44,8 @@ constexpr std::optional<OutputFormat> outputFormatNamed(std::string_view name) {
     return std::nullopt;
 }
 
-constexpr std::string_view extensionOf(OutputFormat format) {
-    for (const OutputFormatName& entry : outputFormatNames) {
-        if (entry.format == format) return entry.extension;
-    }
-    return {};
+constexpr const OutputFormatName& namesOf(OutputFormat format) {
+    return outputFormatNames[static_cast<std::size_t>(format)];
 }
 
 }  // namespace cut2edl

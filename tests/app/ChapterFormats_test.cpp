@@ -1,23 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include <nlohmann/json.hpp>
 
 #include "app/program_run_support.h"
+#include "command_output.h"
 
 namespace cut2edl {
 namespace {
 
-std::string commandOutput(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, read);
-        pclose(pipe);
-    }
-    return output;
-}
+using test::commandOutput;
 
 // The recording's 38 pictures at 25 frames per second last 1.52 s; frames
 // 0-10 and 20-30 are cut.

@@ -13,6 +13,7 @@
 #include <boost/regex.hpp>
 #include <gtest/gtest.h>
 
+#include "command_output.h"
 #include "convert/TestSupport.h"
 #include "program_run_support.h"
 
@@ -239,13 +240,7 @@ std::string mplayerOnEdl(const fs::path& video, const fs::path& edl) {
     const std::string command = "HOME=" + quoted(home.path().string()) +
                                 " mplayer -nolirc -noconsolecontrols -vo null -ao null -frames 1 -edl " +
                                 quoted(edl.string()) + " " + quoted(video.string()) + " < /dev/null 2>&1";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, read);
-        pclose(pipe);
-    }
-    return output;
+    return test::commandOutput(command);
 }
 
 // A cut of one frame starts and ends at one time, which MPlayer passes over.

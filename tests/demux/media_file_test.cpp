@@ -10,6 +10,7 @@
 
 #include "demux/DemuxerTS.h"
 #include "demux/MediaFile.h"
+#include "command_output.h"
 #include "ps_test_support.h"
 
 namespace cut2edl {
@@ -175,15 +176,7 @@ TEST(MediaFile, DirectoryPathThrowsBeforeSniffing) {
 namespace cut2edl {
 namespace {
 
-std::string commandOutput(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, read);
-        pclose(pipe);
-    }
-    return output;
-}
+using test::commandOutput;
 
 double fraction(const std::string& text) {
     const auto slash = text.find('/');
