@@ -87,6 +87,7 @@ void addInput(Options& options, const std::string& input) {
         const fs::path path = checked_path(input);
         if (!fs::exists(path)) {
             std::cout << "Input does not exist: " << path.generic_string() << "\n";
+            ++options.inputProblems;
         } else if (fs::is_directory(path)) {
             addDirectory(options, path);
         } else if (path.extension() == cutListExtension || (options.inspect && isVideoFile(path))) {
@@ -94,6 +95,7 @@ void addInput(Options& options, const std::string& input) {
         }
     } catch (const std::exception& error) {
         std::cout << error.what() << "\n";
+        ++options.inputProblems;
     }
 }
 

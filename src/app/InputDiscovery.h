@@ -15,7 +15,7 @@ const boost::regex& cutListPattern();
 
 // Records an existing directory in inputDirs and appends the cut lists found in
 // it (or the named cut list itself, or, for an inspection, the named video) to
-// inputFiles. Problems are printed, never thrown.
+// inputFiles. Problems are printed, never thrown, and counted in inputProblems.
 void addInput(Options& options, const std::string& input);
 
 // The files below the directory whose full path matches the pattern, depth

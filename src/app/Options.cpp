@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 #include <optional>
+#include <string_view>
 #include <string>
 #include <utility>
 #include <vector>
@@ -103,6 +104,22 @@ po::options_description visibleOptions() {
                       "frame rate, and of a cut list's header and the\n"
                       "rate a conversion would use\n"
                       "e.g. cut2edl -i show.txt")
+        ("quiet,q", "print no options summary; the messages of\n"
+                    "inputs and cut lists that fail, and the notes,\n"
+                    "still print\n"
+                    "e.g. cut2edl -q --no-pause recordings")
+        ("update,u", "pass over a cut list whose files (every format\n"
+                     "asked for) exist and are newer than it and its\n"
+                     "video, without opening the video\n"
+                     "e.g. cut2edl -u -s recordings")
+        ("video-dir", po::value<std::vector<std::string>>()->value_name("DIR")->composing(),
+         "look for the videos in DIR too, after the cut\n"
+         "list's own folder (repeatable, in order)\n"
+         "e.g. cut2edl --video-dir /srv/tv lists")
+        ("strict", "exit with 1 when an input does not exist or a\n"
+                   "cut list is not converted, with 2 after a\n"
+                   "command-line error (0 otherwise, as without it)\n"
+                   "e.g. cut2edl --strict -q --no-pause show.txt")
         ("no-pause", "end without waiting for a key press\n"
                      "e.g. cut2edl --no-pause recordings")
         ("version", "print the version and do nothing else\n"
@@ -111,9 +128,20 @@ po::options_description visibleOptions() {
 }
 
 // The library allows one short name per option; "-h" is a second one for help.
-std::pair<std::string, std::string> helpAlias(const std::string& token) {
+// "--s" and "--v" keep naming the options they named before --strict and
+// --video-dir came, rather than becoming ambiguous.
+std::pair<std::string, std::string> aliases(const std::string& token) {
     if (token == "-h") return {"help", std::string()};
+    if (token == "--s") return {"subdirectories", std::string()};
+    if (token == "--v") return {"version", std::string()};
     return {};
+}
+
+bool asksForStrict(int argc, const char* const* argv) {
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i) {
+        if (std::string_view(argv[i]) == "--strict") return true;
+    }
+    return false;
 }
 
 po::options_description hiddenOptions() {
@@ -130,7 +158,7 @@ void parseCommandLine(int argc, const char* const* argv, const po::options_descr
     positional.add("input", -1);
 
     po::variables_map values;
-    po::store(po::command_line_parser(argc, argv).options(all).positional(positional).extra_parser(helpAlias).run(),
+    po::store(po::command_line_parser(argc, argv).options(all).positional(positional).extra_parser(aliases).run(),
               values);
     po::notify(values);
 
@@ -141,6 +169,13 @@ void parseCommandLine(int argc, const char* const* argv, const po::options_descr
     options.formats = formatsAskedFor(values);
     if (values.count("no-pause")) options.noPause = true;
     if (values.count("inspect")) options.inspect = true;
+    if (values.count("quiet")) options.quiet = true;
+    if (values.count("update")) options.update = true;
+    if (values.count("video-dir")) {
+        for (const std::string& folder : values["video-dir"].as<std::vector<std::string>>()) {
+            options.videoDirs.emplace_back(folder);
+        }
+    }
     if (values.count("version")) {
         options.version = true;
         return;  // no input is discovered, not even the working directory
@@ -148,7 +183,7 @@ void parseCommandLine(int argc, const char* const* argv, const po::options_descr
     if (values.count("input")) {
         for (const std::string& input : values["input"].as<std::vector<std::string>>()) addInput(options, input);
     } else {
-        std::cout << "No inputs were specified. Using current working directory.\n";
+        if (!options.quiet) std::cout << "No inputs were specified. Using current working directory.\n";
         addInput(options, boost::filesystem::initial_path().string());
     }
 }
@@ -159,6 +194,7 @@ const char* trueOrFalse(bool flag) { return flag ? "true" : "false"; }
 
 bool parseOptions(int argc, const char* const* argv, const std::shared_ptr<Options>& options) {
     const po::options_description allowed = visibleOptions();
+    options->strict = asksForStrict(argc, argv);
     bool parsed = true;
     try {
         parseCommandLine(argc, argv, allowed, *options);
@@ -169,6 +205,12 @@ bool parseOptions(int argc, const char* const* argv, const std::shared_ptr<Optio
     }
     if (options->help && !options->version) std::cout << "Usage: cut2edl [options] [file or directory]...\n" << allowed;
     return parsed;
+}
+
+int exitStatus(const Options& options, bool parsed, std::size_t failures) {
+    if (!options.strict) return 0;
+    if (!parsed) return 2;
+    return options.inputProblems + failures > 0 ? 1 : 0;
 }
 
 std::ostream& printOptionsSummary(const Options& options) {

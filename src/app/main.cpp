@@ -10,19 +10,20 @@
 int main(int argc, char** argv) {
     using namespace cut2edl;
     const auto options = std::make_shared<Options>();
-    parseOptions(argc, argv, options);
+    const bool parsed = parseOptions(argc, argv, options);
     if (options->version) {
         std::cout << versionLine();
         return 0;
     }
-    printOptionsSummary(*options) << "\n";
+    if (!options->quiet) printOptionsSummary(*options) << "\n";
+    const ConversionSettings settings{options->action, options->rateFrom, options->formats, options->videoDirs,
+                                      options->update};
+    std::size_t failures = 0;
     for (const auto& input : options->inputFiles) {
-        if (options->inspect) {
-            inspectInput(input, options->rateFrom);
-        } else {
-            convertCutList(input, {options->action, options->rateFrom, options->formats});
-        }
+        const bool done = options->inspect ? inspectInput(input, options->rateFrom, options->videoDirs)
+                                           : convertCutList(input, settings);
+        if (!done) ++failures;
     }
     if (!options->noPause) pauseForKeyPress();
-    return 0;
+    return exitStatus(*options, parsed, failures);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -85,6 +86,29 @@ bool writeFormat(OutputFormat format, const fs::path& file, const Converted& con
     });
 }
 
+std::optional<std::filesystem::file_time_type> lastWritten(const fs::path& path) {
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(std::filesystem::path(path.string()), error);
+    if (error) return std::nullopt;
+    return time;
+}
+
+// Whether every file asked for was written after the cut list and its video
+// (where it has one) last changed, to the file system's own resolution.
+bool upToDate(const fs::path& cutListPath, const fs::path& videoPath, const std::vector<OutputFormat>& formats) {
+    auto sources = lastWritten(cutListPath);
+    if (!sources) return false;
+    if (!videoPath.empty()) {
+        const auto video = lastWritten(videoPath);
+        if (!video) return false;
+        sources = std::max(*sources, *video);
+    }
+    return std::all_of(formats.begin(), formats.end(), [&](OutputFormat format) {
+        const auto written = lastWritten(change_extension(cutListPath, std::string(namesOf(format).extension)));
+        return written && *written > *sources;
+    });
+}
+
 }  // namespace
 
 void reportFailure(const char* verb, const fs::path& cutListPath, const std::string& reason) {
@@ -96,27 +120,36 @@ bool isVideoFile(const fs::path& path) {
     return std::find(videoExtensions.begin(), videoExtensions.end(), extension) != videoExtensions.end();
 }
 
-fs::path findCompanionVideo(const fs::path& cutListPath) {
-    for (const char* extension : videoExtensions) {
-        const fs::path candidate = change_extension(cutListPath, extension);
-        boost::system::error_code error;
-        if (fs::exists(candidate, error)) return candidate;
+fs::path findCompanionVideo(const fs::path& cutListPath, const std::vector<fs::path>& videoDirs) {
+    std::vector<fs::path> folders = {cutListPath.parent_path()};
+    folders.insert(folders.end(), videoDirs.begin(), videoDirs.end());
+    for (const fs::path& folder : folders) {
+        for (const char* extension : videoExtensions) {
+            const fs::path candidate = change_extension(folder / cutListPath.filename(), extension);
+            boost::system::error_code error;
+            if (fs::exists(candidate, error)) return candidate;
+        }
     }
     return {};
 }
 
-void convertCutList(fs::path cutListPath, const ConversionSettings& settings) {
+bool convertCutList(fs::path cutListPath, const ConversionSettings& settings) {
     ConsoleNotes notes;
     const bool chaptersWritten = writesChapters(settings.formats);
     // The video is probed and closed again before the cut list is opened.
-    const fs::path videoPath = settings.rateFrom == RateSource::List ? fs::path() : findCompanionVideo(cutListPath);
+    const fs::path videoPath =
+        settings.rateFrom == RateSource::List ? fs::path() : findCompanionVideo(cutListPath, settings.videoDirs);
+    if (settings.update && upToDate(cutListPath, videoPath, settings.formats)) return true;
     const VideoRate video = settings.rateFrom == RateSource::List
                                 ? VideoRate{}
                                 : probeVideoRate(videoPath, ProbeReport::forwardingNotices(notes.noticeSink()),
                                                  chaptersWritten);
     const std::optional<CutListText> list = readCutList(cutListPath);
     const FrameRateChoice rate = chooseFrameRate(settings.rateFrom, list, video);
-    if (rate.origin == FrameRateChoice::Origin::None) return reportFailure("convert", cutListPath, rate.why);
+    if (rate.origin == FrameRateChoice::Origin::None) {
+        reportFailure("convert", cutListPath, rate.why);
+        return false;
+    }
     if (!rate.note.empty()) notes.note(cutListPath, rate.note);
 
     // A rate was chosen, so the list was read.
@@ -128,12 +161,15 @@ void convertCutList(fs::path cutListPath, const ConversionSettings& settings) {
     const CutList inTime = inSeconds(cuts.cuts, rate.frameRate);
     const std::vector<Chapter> chapters = chaptersOf(inTime, rate.frameRate, video.duration);
     const ConversionRecord record{cutListPath, videoPath, video, rate, cuts.cuts, chapters};
+    bool written = true;
     for (const OutputFormat format : settings.formats) {
         const fs::path file = change_extension(cutListPath, std::string(namesOf(format).extension));
         if (!writeFormat(format, file, {record, inTime, settings.action})) {
             reportFailure("convert", cutListPath, unwritten(format, file));
+            written = false;
         }
     }
+    return written;
 }
 
 }  // namespace cut2edl

@@ -40,32 +40,36 @@ void reportChoice(const ProbeReport& report, const FrameRateChoice& choice) {
                  choice.origin == Origin::Video ? "video" : "cut list", choice.why.c_str());
 }
 
-// A video that is missing or cannot be read leaves the report without its part.
-void reportUninspected(const fs::path& input, const VideoRate& rate) {
+// A video that is missing or cannot be read leaves the report without its
+// part; false then.
+bool reportUninspected(const fs::path& input, const VideoRate& rate) {
     using Outcome = VideoRate::Outcome;
-    if (rate.outcome == Outcome::Missing || rate.outcome == Outcome::Unreadable) {
-        reportFailure("inspect", input, videoFailure(rate.outcome));
-    }
+    if (rate.outcome != Outcome::Missing && rate.outcome != Outcome::Unreadable) return true;
+    reportFailure("inspect", input, videoFailure(rate.outcome));
+    return false;
 }
 
-void inspectCutList(const fs::path& cutList, RateSource rateFrom, const ProbeReport& report) {
+bool inspectCutList(const fs::path& cutList, RateSource rateFrom, const std::vector<fs::path>& videoDirs,
+                    const ProbeReport& report) {
     std::cout << "Cut list \"" << native_file_string(cutList) << "\"\n";
     const std::optional<CutListText> list = readCutList(cutList);
     reportHeader(report, list);
-    const fs::path video = findCompanionVideo(cutList);
+    const fs::path video = findCompanionVideo(cutList, videoDirs);
     const VideoRate rate = video.empty() ? VideoRate::withOutcome(VideoRate::Outcome::Missing) : inspectVideo(video, report);
     reportChoice(report, chooseFrameRate(rateFrom, list, rate));
-    reportUninspected(cutList, rate);
+    const bool inspected = reportUninspected(cutList, rate);
     std::cout << "\n";
+    return inspected;
 }
 
 }  // namespace
 
-void inspectInput(const fs::path& input, RateSource rateFrom) {
+bool inspectInput(const fs::path& input, RateSource rateFrom, const std::vector<fs::path>& videoDirs) {
     const ProbeReport report = consoleReport();
-    if (!isVideoFile(input)) return inspectCutList(input, rateFrom, report);
-    reportUninspected(input, inspectVideo(input, report));
+    if (!isVideoFile(input)) return inspectCutList(input, rateFrom, videoDirs, report);
+    const bool inspected = reportUninspected(input, inspectVideo(input, report));
     std::cout << "\n";
+    return inspected;
 }
 
 }  // namespace cut2edl
