@@ -1,11 +1,10 @@
 #include <iostream>
 #include <memory>
 
+#include "app/Batch.h"
 #include "app/Options.h"
 #include "app/Pause.h"
 #include "app/Version.h"
-#include "convert/Conversion.h"
-#include "convert/Inspection.h"
 
 int main(int argc, char** argv) {
     using namespace cut2edl;
@@ -16,14 +15,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!options->quiet) printOptionsSummary(*options) << "\n";
-    const ConversionSettings settings{options->action, options->rateFrom, options->formats, options->videoDirs,
-                                      options->update};
-    std::size_t failures = 0;
-    for (const auto& input : options->inputFiles) {
-        const bool done = options->inspect ? inspectInput(input, options->rateFrom, options->videoDirs)
-                                           : convertCutList(input, settings);
-        if (!done) ++failures;
-    }
+    const std::size_t failures = runBatch(*options);
     if (!options->noPause) pauseForKeyPress();
     return exitStatus(*options, parsed, failures);
 }

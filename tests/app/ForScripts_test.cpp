@@ -104,5 +104,20 @@ TEST_F(ForScripts, VideoDirsAreLookedInAfterTheCutListsOwnFolder) {
     EXPECT_FALSE(fs::exists(folder / "first" / "show.edl"));
 }
 
+
+TEST_F(ForScripts, AProgressLineStandsOnATerminalOnly) {
+    if (std::system("command -v script > /dev/null") != 0) GTEST_SKIP() << "script is not installed";
+    // script runs the program on a pseudo-terminal and copies what it shows.
+    const test::TempDir captures;
+    const std::string command = "cd " + quoted(folder.path().string()) + " && script -qec " +
+                                quoted(quoted(CUT2EDL_EXE) + " --no-pause lonely.txt good.txt") + " /dev/null > " +
+                                quoted((captures / "shown").string()) + " 2>&1 < /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string shown = test::readFile(captures / "shown");
+    // The failure's message first clears the line (23 characters) that stood for its cut list.
+    const std::string cleared = "\rcut2edl: 1/2 lonely.txt\r" + std::string(23, ' ') + "\rUnable to convert";
+    EXPECT_NE(shown.find(cleared), std::string::npos) << shown;
+    EXPECT_EQ(run({"lonely.txt", "good.txt"}).err, "");
+}
 }  // namespace
 }  // namespace cut2edl
