@@ -3,6 +3,8 @@
 #include <chrono>
 #include <filesystem>
 
+#include <boost/algorithm/string/replace.hpp>
+
 #include "app/program_run_support.h"
 
 namespace cut2edl {
@@ -118,6 +120,31 @@ TEST_F(ForScripts, AProgressLineStandsOnATerminalOnly) {
     const std::string cleared = "\rcut2edl: 1/2 lonely.txt\r" + std::string(23, ' ') + "\rUnable to convert";
     EXPECT_NE(shown.find(cleared), std::string::npos) << shown;
     EXPECT_EQ(run({"lonely.txt", "good.txt"}).err, "");
+}
+
+// The manual's hook script, as a user would copy it from the page.
+std::string hookScript() {
+    const std::string manual = test::readFile(fs::path(CUT2EDL_SOURCE_DIR) / "cut2edl.1");
+    const auto start = manual.find("#!/bin/sh\n# cut2edl\\-hook");
+    const std::string roff = manual.substr(start, manual.find("\n.EE", start) - start + 1);
+    return boost::replace_all_copy(roff, "\\-", "-");
+}
+
+TEST_F(ForScripts, TheManualsHookScriptWorksAsWritten) {
+    const std::string script = hookScript();
+    ASSERT_NE(script.find("exec cut2edl --strict -q --no-pause --format edl,mkvchapters"), std::string::npos) << script;
+    test::writeFile(folder / "hook", script);
+    const std::string onPath = "PATH=" + quoted(fs::path(CUT2EDL_EXE).parent_path().string()) + ":\"$PATH\" ";
+    const auto hook = [&](const std::string& recording) {
+        const std::string command = "cd " + quoted(folder.path().string()) + " && " + onPath + "sh hook " +
+                                    quoted(recording) + " > /dev/null < /dev/null";
+        return WEXITSTATUS(std::system(command.c_str()));
+    };
+    EXPECT_EQ(hook("good.ts"), 0);
+    EXPECT_TRUE(fs::exists(folder / "good.edl"));
+    EXPECT_TRUE(fs::exists(folder / "good.chapters.xml"));
+    EXPECT_EQ(hook("lonely.ts"), 1);  // its cut list has no video beside it
+    EXPECT_EQ(hook("undetected.ts"), 0);
 }
 }  // namespace
 }  // namespace cut2edl
