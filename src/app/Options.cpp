@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include <boost/algorithm/string/classification.hpp>
+#include <boost/algorithm/string/split.hpp>
 #include <boost/filesystem/operations.hpp>
 #include <boost/program_options.hpp>
 
@@ -46,11 +48,11 @@ struct FormatSelection {
 // a bad one fails with the whole value in the message.
 static void validate(boost::any& value, const std::vector<std::string>& tokens, FormatSelection*, int) {
     const std::string& list = po::validators::get_single_string(tokens);
+    std::vector<std::string> names;
+    boost::split(names, list, boost::is_any_of(","));
     FormatSelection selection;
-    std::size_t begin = 0;
-    for (std::size_t end = 0; end != std::string::npos; begin = end + 1) {
-        end = list.find(',', begin);
-        const std::optional<OutputFormat> format = outputFormatNamed(std::string_view(list).substr(begin, end - begin));
+    for (const std::string& name : names) {
+        const std::optional<OutputFormat> format = outputFormatNamed(name);
         if (!format) throw po::invalid_option_value(list);
         selection.formats.push_back(*format);
     }

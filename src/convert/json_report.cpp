@@ -13,17 +13,15 @@ namespace {
 // Keys in the order a reader meets them, not sorted.
 using json = nlohmann::ordered_json;
 
-template <typename Number>
-json unlessZero(Number value) {
-    return value > 0 ? json(value) : json(nullptr);
-}
+// A picture size of 0 is one the video did not tell.
+json sizeOrNull(std::int32_t pixels) { return pixels > 0 ? json(pixels) : json(nullptr); }
 
 json videoObject(const ConversionRecord& record) {
     if (record.video.empty()) return nullptr;
     const VideoRate& video = record.videoFound;
     return {{"path", native_file_string(record.video)},
-            {"width", unlessZero(video.width)},
-            {"height", unlessZero(video.height)},
+            {"width", sizeOrNull(video.width)},
+            {"height", sizeOrNull(video.height)},
             {"duration", video.duration ? json(*video.duration) : json(nullptr)}};
 }
 
