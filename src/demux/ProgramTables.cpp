@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "descriptors/create_descriptor.h"
 #include "descriptors/registration_descriptor.h"
 #include "ts/crc32_mpeg2.h"
 
@@ -459,7 +460,7 @@ void ProgramTables::reportPmt(const Program& program, const ProbeReport& report)
     const int pid = program.info.pmtPid;
     report.print("PMT (PID 0x%04X, program %d):", pid, program.info.programNumber);
     const ProbeReport nested = report.nested();
-    program.pmt->dump(nested.sink(), indented);
+    program.pmt->dump(nested.sink(), indented, headed_descriptor);
     if (program.foreignNumber) {
         nested.print("Its program_number %d is no program of the PAT: taken for program %d, the only one on its PID",
                      *program.foreignNumber, program.info.programNumber);

@@ -8,9 +8,13 @@ namespace cut2edl {
 
 Descriptor::~Descriptor() { release_chain(next); }
 
-void Descriptor::dump(const LineSink& sink, const ChildSink& children) const {
+void Descriptor::dump(const LineSink& sink, const ChildSink& children, const DescriptorFrame& frame) const {
     for (const Descriptor* descriptor = this; descriptor != nullptr; descriptor = descriptor->next.get()) {
-        descriptor->render(sink, children);
+        if (frame) {
+            descriptor->render(frame(*descriptor, sink), same_sink);
+        } else {
+            descriptor->render(sink, children);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "mpeg/bounded_reader.h"
@@ -8,6 +9,12 @@
 #include "mpeg/line_sink.h"
 
 namespace cut2edl {
+
+class Descriptor;
+
+// Gives the sink for one descriptor's lines from the sink of its loop, and may
+// write lines ahead of them: a report's heading that names the descriptor.
+using DescriptorFrame = std::function<LineSink(const Descriptor&, const LineSink&)>;
 
 // Base of every descriptor of a descriptor loop (a tag byte, a length byte and
 // a body). The descriptors of one loop form a chain through `next`, and each
@@ -21,8 +28,10 @@ public:
     virtual ~Descriptor();
 
     // Renders this descriptor and then the rest of its loop; the items of list
-    // descriptors go to the sink that `children` gives.
-    void dump(const LineSink& sink, const ChildSink& children = same_sink) const;
+    // descriptors go to the sink that `children` gives. With a `frame`, each
+    // descriptor's lines go to the sink that it gives, and its items with them:
+    // the frame sets them apart from the loop already.
+    void dump(const LineSink& sink, const ChildSink& children = same_sink, const DescriptorFrame& frame = {}) const;
 
     // Parses the descriptor whose tag byte is at `data`, with `length` bytes
     // from there to the end of its loop; spans are taken on, and `*position`

@@ -53,60 +53,88 @@ std::unique_ptr<Descriptor> make_descriptor() {
 
 struct TagClass {
     std::uint8_t tag;
+    const char* name;
     std::unique_ptr<Descriptor> (*make)();
 };
 
+#define CUT2EDL_DESCRIPTOR(tag, Class) {tag, #Class, make_descriptor<Class>}
+
 // Every tag that has a class of its own; any other tag is user private data.
 constexpr TagClass tag_classes[] = {
-    {0x02, make_descriptor<video_stream_descriptor>},
-    {0x03, make_descriptor<audio_stream_descriptor>},
-    {0x05, make_descriptor<registration_descriptor>},
-    {0x06, make_descriptor<data_stream_alignment_descriptor>},
-    {0x07, make_descriptor<target_background_grid_descriptor>},
-    {0x09, make_descriptor<conditional_access_descriptor>},
-    {0x0A, make_descriptor<ISO_639_language_descriptor>},
-    {0x0B, make_descriptor<system_clock_descriptor>},
-    {0x0C, make_descriptor<multiplex_buffer_utilisation_descriptor>},
-    {0x0D, make_descriptor<copyright_descriptor>},
-    {0x0E, make_descriptor<maximum_bitrate_descriptor>},
-    {0x10, make_descriptor<smoothing_buffer_descriptor>},
-    {0x13, make_descriptor<carousel_identifier_descriptor>},
-    {0x14, make_descriptor<association_descriptor>},
-    {0x40, make_descriptor<network_name_descriptor>},
-    {0x41, make_descriptor<service_list_descriptor>},
-    {0x45, make_descriptor<vbi_data_descriptor>},
-    {0x48, make_descriptor<service_descriptor>},
-    {0x49, make_descriptor<country_availability_descriptor>},
-    {0x4A, make_descriptor<linkage_descriptor>},
-    {0x4D, make_descriptor<short_event_descriptor>},
-    {0x4E, make_descriptor<extended_event_descriptor>},
-    {0x50, make_descriptor<component_descriptor>},
-    {0x52, make_descriptor<stream_identifier_descriptor>},
-    {0x54, make_descriptor<content_descriptor>},
-    {0x55, make_descriptor<parental_rating_descriptor>},
-    {0x56, make_descriptor<teletext_descriptor>},
-    {0x58, make_descriptor<local_time_offset_descriptor>},
-    {0x5A, make_descriptor<terrestrial_delivery_system_descriptor>},
-    {0x5D, make_descriptor<multilingual_service_name_descriptor>},
-    {0x5F, make_descriptor<private_data_specifier_descriptor>},
-    {0x62, make_descriptor<frequency_list_descriptor>},
-    {0x64, make_descriptor<data_broadcast_descriptor>},
-    {0x66, make_descriptor<data_broadcast_id_descriptor>},
-    {0x6A, make_descriptor<ac3_descriptor>},
-    {0x6F, make_descriptor<application_signalling_descriptor>},
-    {0x83, make_descriptor<logical_channel_descriptor>},
+    CUT2EDL_DESCRIPTOR(0x02, video_stream_descriptor),
+    CUT2EDL_DESCRIPTOR(0x03, audio_stream_descriptor),
+    CUT2EDL_DESCRIPTOR(0x05, registration_descriptor),
+    CUT2EDL_DESCRIPTOR(0x06, data_stream_alignment_descriptor),
+    CUT2EDL_DESCRIPTOR(0x07, target_background_grid_descriptor),
+    CUT2EDL_DESCRIPTOR(0x09, conditional_access_descriptor),
+    CUT2EDL_DESCRIPTOR(0x0A, ISO_639_language_descriptor),
+    CUT2EDL_DESCRIPTOR(0x0B, system_clock_descriptor),
+    CUT2EDL_DESCRIPTOR(0x0C, multiplex_buffer_utilisation_descriptor),
+    CUT2EDL_DESCRIPTOR(0x0D, copyright_descriptor),
+    CUT2EDL_DESCRIPTOR(0x0E, maximum_bitrate_descriptor),
+    CUT2EDL_DESCRIPTOR(0x10, smoothing_buffer_descriptor),
+    CUT2EDL_DESCRIPTOR(0x13, carousel_identifier_descriptor),
+    CUT2EDL_DESCRIPTOR(0x14, association_descriptor),
+    CUT2EDL_DESCRIPTOR(0x40, network_name_descriptor),
+    CUT2EDL_DESCRIPTOR(0x41, service_list_descriptor),
+    CUT2EDL_DESCRIPTOR(0x45, vbi_data_descriptor),
+    CUT2EDL_DESCRIPTOR(0x48, service_descriptor),
+    CUT2EDL_DESCRIPTOR(0x49, country_availability_descriptor),
+    CUT2EDL_DESCRIPTOR(0x4A, linkage_descriptor),
+    CUT2EDL_DESCRIPTOR(0x4D, short_event_descriptor),
+    CUT2EDL_DESCRIPTOR(0x4E, extended_event_descriptor),
+    CUT2EDL_DESCRIPTOR(0x50, component_descriptor),
+    CUT2EDL_DESCRIPTOR(0x52, stream_identifier_descriptor),
+    CUT2EDL_DESCRIPTOR(0x54, content_descriptor),
+    CUT2EDL_DESCRIPTOR(0x55, parental_rating_descriptor),
+    CUT2EDL_DESCRIPTOR(0x56, teletext_descriptor),
+    CUT2EDL_DESCRIPTOR(0x58, local_time_offset_descriptor),
+    CUT2EDL_DESCRIPTOR(0x5A, terrestrial_delivery_system_descriptor),
+    CUT2EDL_DESCRIPTOR(0x5D, multilingual_service_name_descriptor),
+    CUT2EDL_DESCRIPTOR(0x5F, private_data_specifier_descriptor),
+    CUT2EDL_DESCRIPTOR(0x62, frequency_list_descriptor),
+    CUT2EDL_DESCRIPTOR(0x64, data_broadcast_descriptor),
+    CUT2EDL_DESCRIPTOR(0x66, data_broadcast_id_descriptor),
+    CUT2EDL_DESCRIPTOR(0x6A, ac3_descriptor),
+    CUT2EDL_DESCRIPTOR(0x6F, application_signalling_descriptor),
+    CUT2EDL_DESCRIPTOR(0x83, logical_channel_descriptor),
 };
+
+#undef CUT2EDL_DESCRIPTOR
 
 constexpr std::uint8_t stuffing_tag = 0xFF;
 
+const TagClass* class_of(std::uint8_t tag) {
+    const auto found = std::find_if(std::begin(tag_classes), std::end(tag_classes),
+                                    [tag](const TagClass& entry) { return entry.tag == tag; });
+    return found == std::end(tag_classes) ? nullptr : found;
+}
+
 std::unique_ptr<Descriptor> descriptor_for(std::uint8_t tag) {
-    for (const auto& entry : tag_classes) {
-        if (entry.tag == tag) return entry.make();
-    }
-    return make_descriptor<user_private_data_descriptor>();
+    const TagClass* known = class_of(tag);
+    return known != nullptr ? known->make() : make_descriptor<user_private_data_descriptor>();
 }
 
 }  // namespace
+
+const char* descriptor_class_name(std::uint8_t tag) {
+    const TagClass* known = class_of(tag);
+    return known != nullptr ? known->name : nullptr;
+}
+
+std::string descriptor_heading(const Descriptor& descriptor) {
+    const unsigned tag = descriptor.descriptor_tag.value;
+    const unsigned length = descriptor.descriptor_length.value;
+    const char* unit = length == 1 ? "byte" : "bytes";
+    const char* name = descriptor_class_name(descriptor.descriptor_tag.value);
+    if (name == nullptr) return format_text("descriptor 0x%02X = %u (%u %s)", tag, tag, length, unit);
+    return format_text("%s (tag 0x%02X = %u, %u %s)", name, tag, tag, length, unit);
+}
+
+LineSink headed_descriptor(const Descriptor& descriptor, const LineSink& sink) {
+    sink(descriptor_heading(descriptor));
+    return indented(sink);
+}
 
 std::unique_ptr<Descriptor> create_descriptor(const std::uint8_t* data, int length, int* position,
                                               const NoticeSink& notices) {

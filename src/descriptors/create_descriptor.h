@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "descriptors/Descriptor.h"
 #include "mpeg/line_sink.h"
@@ -15,5 +16,17 @@ namespace cut2edl {
 // be!  Major prob, Zub!". Null for an empty loop or one that begins with 0xFF.
 std::unique_ptr<Descriptor> create_descriptor(const std::uint8_t* data, int length, int* position,
                                               const NoticeSink& notices = notice_to_stdout);
+
+// The name of the class that the factory makes for `tag`; null for a tag
+// without one of its own.
+const char* descriptor_class_name(std::uint8_t tag);
+
+// A line naming a descriptor for a reader of a report:
+// "stream_identifier_descriptor (tag 0x52 = 82, 1 byte)", or for a tag
+// without a class of its own "descriptor 0x90 = 144 (3 bytes)".
+std::string descriptor_heading(const Descriptor& descriptor);
+
+// A DescriptorFrame: the descriptor's heading, and its lines one level beneath it.
+LineSink headed_descriptor(const Descriptor& descriptor, const LineSink& sink);
 
 }  // namespace cut2edl

@@ -39,12 +39,13 @@ int PSI_PMT_Program_Info_Loop::parse(const std::uint8_t* data, int length, int* 
     return fixed_size + ES_info_length.value;
 }
 
-void PSI_PMT_Program_Info_Loop::dump(const LineSink& sink, const ChildSink& children) const {
+void PSI_PMT_Program_Info_Loop::dump(const LineSink& sink, const ChildSink& children,
+                                     const DescriptorFrame& frame) const {
     for (const PSI_PMT_Program_Info_Loop* entry = this; entry != nullptr; entry = entry->next.get()) {
         print_line(sink, "stream_type: 0x%02X (%s)", entry->stream_type.value,
                    stream_type_text(entry->stream_type.value).c_str());
         print_line(sink, "elementary_PID: 0x%04X (%d)", entry->elementary_PID.value, entry->elementary_PID.value);
-        dump_if_present(entry->descriptors, children(sink), children);
+        dump_if_present(entry->descriptors, children(sink), children, frame);
     }
 }
 
@@ -83,11 +84,11 @@ int PSI_PMT::parse_streams(const std::uint8_t* data, int offset, int loop_size, 
     return offset;
 }
 
-void PSI_PMT::dump(const LineSink& sink, const ChildSink& children) const {
+void PSI_PMT::dump(const LineSink& sink, const ChildSink& children, const DescriptorFrame& frame) const {
     print_line(sink, "program_number: %d (0x%02X)", program_number().value, program_number().value);
     print_line(sink, "PCR_PID: 0x%04X (%d)", PCR_PID.value, PCR_PID.value);
-    dump_if_present(program_info_descriptors, children(sink), children);
-    dump_if_present(streams, children(sink), children);
+    dump_if_present(program_info_descriptors, children(sink), children, frame);
+    dump_if_present(streams, children(sink), children, frame);
     if (CRC_32.value != 0) print_line(sink, "CRC32 = 0x%08X", CRC_32.value);
 }
 

@@ -26,9 +26,9 @@ public:
     // entry's extent (5 + ES_info_length), which may pass the loop's end.
     int parse(const std::uint8_t* data, int length, int* position, const NoticeSink& notices);
 
-    // Renders this entry (its descriptors to the sink that `children` gives),
-    // then the rest of the loop.
-    void dump(const LineSink& sink, const ChildSink& children = same_sink) const;
+    // Renders this entry (its descriptors to the sink that `children` gives,
+    // each in its `frame` when there is one), then the rest of the loop.
+    void dump(const LineSink& sink, const ChildSink& children = same_sink, const DescriptorFrame& frame = {}) const;
 
     field_span span = 0;
     Field<std::uint8_t> stream_type;
@@ -52,7 +52,7 @@ public:
     const std::uint8_t* parse(const std::uint8_t* data, int section_size, int* position, int readable,
                               const NoticeSink& notices = notice_to_stdout);
 
-    void dump(const LineSink& sink, const ChildSink& children = same_sink) const;
+    void dump(const LineSink& sink, const ChildSink& children = same_sink, const DescriptorFrame& frame = {}) const;
 
     const Field<std::uint16_t>& program_number() const { return header.table_id_extension; }
 

@@ -47,7 +47,9 @@ TEST(Inspection, ReportsATransportStreamsTablesProgramsAndChoice) {
     EXPECT_TRUE(hasLine(lines, "  Container: MPEG-2 transport stream (sync byte 0x47 at offset 0)"));
     EXPECT_TRUE(hasLine(lines, "  PMT (PID 0x1001, program 2):"));
     EXPECT_TRUE(hasLine(lines, "      stream_type: 0x81 (User Private)"));
-    EXPECT_TRUE(hasLine(lines, "        Format Identifier: 0x41432D33"));
+    // Each descriptor is named, with its tag in hex and decimal and its length; its lines stand beneath.
+    EXPECT_TRUE(hasLine(lines, "        registration_descriptor (tag 0x05 = 5, 4 bytes)"));
+    EXPECT_TRUE(hasLine(lines, "          Format Identifier: 0x41432D33"));
     EXPECT_TRUE(hasLine(lines, "  Program 1 (PMT PID 0x1000):"));
     EXPECT_TRUE(hasLine(lines, "      Size Value (see extension, if any): 720 x 576"));
     EXPECT_TRUE(hasLine(lines, "  Program 2 (PMT PID 0x1001):"));
@@ -72,8 +74,9 @@ TEST(Inspection, ShowsTheRaiMultiplexsHevcServiceAndWhyAProgramWithSoundIsChosen
     EXPECT_TRUE(hasLine(lines, "      Frame size: 1280 x 720"));
     EXPECT_TRUE(hasLine(lines, "      Frame rate: 50 frames per second"));
     EXPECT_TRUE(hasLine(lines, "    No parameter set: no video PID"));
-    // A teletext descriptor's items stand under it, under their stream entry, under the PMT.
+    // A teletext descriptor's items stand under its heading, under their stream entry, under the PMT.
     EXPECT_TRUE(hasLine(lines, "      elementary_PID: 0x0241 (577)"));
+    EXPECT_TRUE(hasLine(lines, "        teletext_descriptor (tag 0x56 = 86, 15 bytes)"));
     EXPECT_TRUE(hasLine(lines, "          ISO_639_language_code: ita"));
     EXPECT_TRUE(hasLine(lines, "          teletext_type: 0x02 (teletext subtitle page)"));
     EXPECT_TRUE(hasLine(lines, "  Chosen program: 3401, none being complete: among the programs with a parameter "

@@ -114,3 +114,21 @@ TEST(CreateDescriptor, ItemsRenderThroughTheChildSinkTheCallerChooses) {
 
 }  // namespace
 }  // namespace cut2edl
+
+namespace cut2edl {
+namespace {
+
+TEST(DescriptorHeading, NamesTheClassTheTagInHexAndDecimalAndTheLength) {
+    const Loop loop = parse_loop({0x52, 0x01, 0x02, 0x90, 0x03, 0x01, 0x02, 0x03, 0x0A, 0x00});
+    EXPECT_EQ(descriptor_heading(*loop.first), "stream_identifier_descriptor (tag 0x52 = 82, 1 byte)");
+    EXPECT_EQ(descriptor_heading(*loop.first->next), "descriptor 0x90 = 144 (3 bytes)");
+    EXPECT_EQ(descriptor_heading(*loop.first->next->next), "ISO_639_language_descriptor (tag 0x0A = 10, 0 bytes)");
+    Lines lines;
+    loop.first->dump([&lines](std::string_view line) { lines.emplace_back(line); }, same_sink, headed_descriptor);
+    EXPECT_EQ(lines, (Lines{"stream_identifier_descriptor (tag 0x52 = 82, 1 byte)", "  component_tag: 2 (0x02)",
+                            "descriptor 0x90 = 144 (3 bytes)", "  Data Bytes: 0x01 0x02 0x03",
+                            "ISO_639_language_descriptor (tag 0x0A = 10, 0 bytes)"}));
+}
+
+}  // namespace
+}  // namespace cut2edl
