@@ -251,7 +251,32 @@ constexpr Row stream_type_rows[] = {
     {18, "ISO/IEC 14496-1 SL-packetized stream or FlexMux stream carried in PES packets"},
     {19, "ISO/IEC 14496-1 SL-packetized stream or FlexMux stream carried in ISO/IEC 14496_sections"},
     {20, "ISO/IEC 13818-6 Synchronized Download Protocol"},
-    {{21, 127}, "ITU-T Rec. H.222.0 | ISO/IEC 13818-1 Reserved"},
+    // Assigned by the later editions of ISO/IEC 13818-1.
+    {21, "Metadata carried in PES packets"},
+    {22, "Metadata carried in metadata_sections"},
+    {23, "Metadata carried in ISO/IEC 13818-6 Data Carousel"},
+    {24, "Metadata carried in ISO/IEC 13818-6 Object Carousel"},
+    {25, "Metadata carried in ISO/IEC 13818-6 Synchronized Download Protocol"},
+    {26, "IPMP stream (defined in ISO/IEC 13818-11, MPEG-2 IPMP)"},
+    {27, "AVC video stream as defined in ITU-T Rec. H.264 | ISO/IEC 14496-10 Video"},
+    {28, "ISO/IEC 14496-3 Audio, without using any additional transport syntax, such as DST, ALS and SLS"},
+    {29, "ISO/IEC 14496-17 Text"},
+    {30, "Auxiliary video stream as defined in ISO/IEC 23002-3"},
+    {31, "SVC video sub-bitstream of an AVC video stream conforming to one or more profiles defined in Annex G of "
+         "ITU-T Rec. H.264 | ISO/IEC 14496-10"},
+    {32, "MVC video sub-bitstream of an AVC video stream conforming to one or more profiles defined in Annex H of "
+         "ITU-T Rec. H.264 | ISO/IEC 14496-10"},
+    {33, "Video stream conforming to one or more profiles as defined in ITU-T Rec. T.800 | ISO/IEC 15444-1"},
+    {34, "Additional view ITU-T Rec. H.262 | ISO/IEC 13818-2 video stream for service-compatible stereoscopic 3D "
+         "services"},
+    {35, "Additional view ITU-T Rec. H.264 | ISO/IEC 14496-10 video stream conforming to one or more profiles "
+         "defined in Annex A for service-compatible stereoscopic 3D services"},
+    {36, "ITU-T Rec. H.265 | ISO/IEC 23008-2 video stream or an HEVC temporal video sub-bitstream"},
+    {{37, 127}, "ITU-T Rec. H.222.0 | ISO/IEC 13818-1 Reserved"},
+    // The private values that other standards have made common, with the use that a reader will meet.
+    {0x81, "User Private (AC-3 audio in ATSC)"},
+    {0x86, "User Private (SCTE-35 splice information)"},
+    {0x87, "User Private (E-AC-3 audio in ATSC)"},
     {{128, 255}, "User Private"},
 };
 

@@ -46,7 +46,7 @@ TEST(Inspection, ReportsATransportStreamsTablesProgramsAndChoice) {
     EXPECT_TRUE(hasLine(lines, "  Size: 162620 bytes"));
     EXPECT_TRUE(hasLine(lines, "  Container: MPEG-2 transport stream (sync byte 0x47 at offset 0)"));
     EXPECT_TRUE(hasLine(lines, "  PMT (PID 0x1001, program 2):"));
-    EXPECT_TRUE(hasLine(lines, "      stream_type: 0x81 (User Private)"));
+    EXPECT_TRUE(hasLine(lines, "      stream_type: 0x81 (User Private (AC-3 audio in ATSC))"));
     // Each descriptor is named, with its tag in hex and decimal and its length; its lines stand beneath.
     EXPECT_TRUE(hasLine(lines, "        registration_descriptor (tag 0x05 = 5, 4 bytes)"));
     EXPECT_TRUE(hasLine(lines, "          Format Identifier: 0x41432D33"));

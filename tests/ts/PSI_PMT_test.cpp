@@ -119,7 +119,7 @@ TEST(PsiPmt, KeepsEachFieldsSpan) {
 TEST(PsiPmt, ReadsUnknownDescriptorsAndProgramInfo) {
     EXPECT_EQ(lines_of(parse_pmt(rai_hevc_pmt).table),
               (Lines{"program_number: 3410 (0xD52)", "PCR_PID: 0x01F4 (500)",
-                     "stream_type: 0x24 (ITU-T Rec. H.222.0 | ISO/IEC 13818-1 Reserved)",
+                     "stream_type: 0x24 (ITU-T Rec. H.265 | ISO/IEC 23008-2 video stream or an HEVC temporal video sub-bitstream)",
                      "elementary_PID: 0x01F4 (500)",
                      "Data Bytes: 0x02 0x20 0x00 0x00 0x00 0xB0 0x00 0x00 0x00 0x00 0x00 0x99 0x9F 0x1F 0x1F",
                      "Maximum Bitrate: 49400 bytes/sec", "CRC32 = 0x526B577B"}));
@@ -128,7 +128,7 @@ TEST(PsiPmt, ReadsUnknownDescriptorsAndProgramInfo) {
     ASSERT_NE(parsed.table.program_info_descriptors, nullptr);
     EXPECT_EQ(lines_of(parsed.table), (Lines{"program_number: 1 (0x01)", "PCR_PID: 0x0100 (256)",
                                              "Format Identifier: 0x41432D33", "Additional Identification Info: ",
-                                             "stream_type: 0x81 (User Private)", "elementary_PID: 0x0101 (257)",
+                                             "stream_type: 0x81 (User Private (AC-3 audio in ATSC))", "elementary_PID: 0x0101 (257)",
                                              "CRC32 = 0x01020304"}));
 }
 
@@ -165,7 +165,7 @@ TEST(PsiPmt, OwnersRenderTheirChildrenThroughTheChildSink) {
         return [&parent](std::string_view line) { parent("  " + std::string(line)); };
     };
     parsed.table.dump([&lines](std::string_view line) { lines.emplace_back(line); }, indent);
-    EXPECT_EQ(lines, (Lines{"program_number: 1 (0x01)", "PCR_PID: 0x0100 (256)", "  stream_type: 0x81 (User Private)",
+    EXPECT_EQ(lines, (Lines{"program_number: 1 (0x01)", "PCR_PID: 0x0100 (256)", "  stream_type: 0x81 (User Private (AC-3 audio in ATSC))",
                             "  elementary_PID: 0x0101 (257)", "    component_tag: 1 (0x01)",
                             "    component_tag: 2 (0x02)", "CRC32 = 0xAABBCCDD"}));
 }
