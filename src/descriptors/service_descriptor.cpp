@@ -7,9 +7,9 @@ namespace cut2edl {
 void service_descriptor::read_body(BoundedReader& body) {
     body.read(service_type, 8);
     body.read(service_provider_name_length, 8);
-    read_text(body, service_provider_name, service_provider_name_length.value);
+    read_text(body, service_provider_name, service_provider_name_bytes, service_provider_name_length.value);
     body.read(service_name_length, 8);
-    read_text(body, service_name, service_name_length.value);
+    read_text(body, service_name, service_name_bytes, service_name_length.value);
 }
 
 void service_descriptor::render(const LineSink& sink, const ChildSink&) const {

@@ -14,6 +14,9 @@ public:
     TextCopy service_provider_name;
     Field<std::uint8_t> service_name_length;
     TextCopy service_name;
+    // Both names as they came, for a reader that decodes their character tables.
+    ByteRun service_provider_name_bytes;
+    ByteRun service_name_bytes;
 
 protected:
     Extent extent() const override { return Extent::content; }

@@ -15,6 +15,10 @@ void read_byte_run(BoundedReader& reader, ByteRun& run, int count) {
 
 void read_text(BoundedReader& reader, TextCopy& text, int count) {
     ByteRun bytes;
+    read_text(reader, text, bytes, count);
+}
+
+void read_text(BoundedReader& reader, TextCopy& text, ByteRun& bytes, int count) {
     read_byte_run(reader, bytes, count);
     const auto end = std::find(bytes.value.begin(), bytes.value.end(), std::uint8_t{0});
     text.value.assign(bytes.value.begin(), end);

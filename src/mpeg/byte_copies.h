@@ -23,6 +23,9 @@ void read_byte_run(BoundedReader& reader, ByteRun& run, int count);
 // Reads a text declared `count` bytes long as a byte run does; the text stops
 // at its first zero byte, while its span and the cursor cover every byte read.
 void read_text(BoundedReader& reader, TextCopy& text, int count);
+// The same, keeping every byte read in `bytes` as well, zero bytes included:
+// for a text whose character table a reader decodes.
+void read_text(BoundedReader& reader, TextCopy& text, ByteRun& bytes, int count);
 
 // Where each byte of a byte list stands against its neighbours: " 0x01 0x02",
 // "0x01 0x02 " or " 0x01  0x02 ".
