@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the PAT, the PMT, the descriptor factory and the
-// adaptation field, and renders each result, so that every table and
+// Feeds arbitrary bytes to the PAT, the PMT, the SDT, the descriptor factory,
+// the DVB text decoder and the adaptation field, and renders each result, so that every table and
 // descriptor class parses and renders whatever a section holds.
 #include <algorithm>
 #include <climits>
@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "descriptors/create_descriptor.h"
+#include "descriptors/dvb_text.h"
 #include "ts/PSI_PAT.h"
 #include "ts/PSI_PMT.h"
+#include "ts/PSI_SDT.h"
 #include "ts/adaptation_field.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -32,10 +34,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pmt.dump(collect);
 
     position = 1;
+    cut2edl::PSI_SDT sdt;
+    sdt.parse(data, section_size, &position, length, collect);
+    sdt.dump(collect, cut2edl::same_sink, cut2edl::headed_descriptor);
+
+    position = 1;
     if (length > 0) {
         const auto loop = cut2edl::create_descriptor(data, length, &position, collect);
-        if (loop) loop->dump(collect);
+        if (loop) loop->dump(collect, cut2edl::same_sink, cut2edl::headed_descriptor);
     }
+
+    // The same bytes as a DVB text, as a service name would be decoded.
+    collected.push_back(cut2edl::dvb_text_to_utf8({data, size}));
 
     position = 1;
     cut2edl::adaptation_field field;

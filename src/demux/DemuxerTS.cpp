@@ -1,6 +1,7 @@
 #include "demux/DemuxerTS.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "demux/time_stamps_near_end.h"
@@ -23,6 +24,14 @@ const char* missingPmtText(PmtWait wait) {
     }
 }
 
+// The program's number, with the name of its service when the SDT gave one:
+// 3401 "Rai 1".
+std::string titleOf(const ProgramInfo& program) {
+    std::string title = std::to_string(program.programNumber);
+    if (program.serviceName) title += " \"" + *program.serviceName + "\"";
+    return title;
+}
+
 }  // namespace
 
 DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const ProbeReport& probeReport)
@@ -43,7 +52,7 @@ void DemuxerTS::probePrograms() {
     readTables();
     programTables.report(report);
     for (ProgramInfo& program : programs) {
-        report.print("Program %d (PMT PID 0x%04X):", program.programNumber, program.pmtPid);
+        report.print("Program %s (PMT PID 0x%04X):", titleOf(program).c_str(), program.pmtPid);
         const ProbeReport section = report.nested();
         if (!program.pmtParsed()) {
             section.line(missingPmtText(program.pmt));
@@ -122,14 +131,14 @@ void DemuxerTS::chooseProgram() {
         report.print("Chosen: the video on PID 0x%04X, found by its start codes: the widest, then the first",
                      chosen->videoPid);
     } else if (complete == 1) {
-        report.print("Chosen program: %d, the only complete one (video with its parameter set, AC-3 audio as "
-                     "stream_type 0x81)", chosen->programNumber);
+        report.print("Chosen program: %s, the only complete one (video with its parameter set, AC-3 audio as "
+                     "stream_type 0x81)", titleOf(*chosen).c_str());
     } else if (complete > 1) {
-        report.print("Chosen program: %d, the widest of %d complete ones", chosen->programNumber,
+        report.print("Chosen program: %s, the widest of %d complete ones", titleOf(*chosen).c_str(),
                      static_cast<int>(complete));
     } else {
-        report.print("Chosen program: %d, none being complete: among the programs with a parameter set, those "
-                     "with sound first, then the widest, then the earlier", chosen->programNumber);
+        report.print("Chosen program: %s, none being complete: among the programs with a parameter set, those "
+                     "with sound first, then the widest, then the earlier", titleOf(*chosen).c_str());
     }
     audioPid = chosen->audioPid;
     videoPid = chosen->videoPid;

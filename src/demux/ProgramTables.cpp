@@ -4,8 +4,8 @@
 #include <string>
 
 #include "descriptors/create_descriptor.h"
+#include "demux/section_soundness.h"
 #include "descriptors/registration_descriptor.h"
-#include "ts/crc32_mpeg2.h"
 
 namespace cut2edl {
 
@@ -13,8 +13,6 @@ namespace {
 
 constexpr std::uint8_t patTableId = 0x00;
 constexpr std::uint8_t pmtTableId = 0x02;
-// A section whose length field is not in yet is taken to be as long as any may be.
-constexpr int maxSectionSize = 0xFFF + PSI_section_header::bytes_before_section_length_end;
 
 constexpr std::uint8_t mpeg1VideoType = 0x01;
 constexpr std::uint8_t mpeg2VideoType = 0x02;
@@ -80,45 +78,13 @@ bool isVideoType(std::uint8_t type) {
     }
 }
 
-int declaredSize(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() < PSI_section_header::bytes_before_section_length_end) return maxSectionSize;
-    return ((bytes[1] & 0x0F) << 8 | bytes[2]) + PSI_section_header::bytes_before_section_length_end;
-}
-
 int extensionOf(std::span<const std::uint8_t> bytes) { return bytes.size() > 4 ? bytes[3] << 8 | bytes[4] : -1; }
-
-const char* flawText(SectionFlaw flaw) {
-    switch (flaw) {
-        case SectionFlaw::TransportError: return "received with transport_error_indicator set";
-        case SectionFlaw::LostPacket: return "missing a packet (continuity_counter out of order)";
-        case SectionFlaw::CutOff: return "cut off by the end of the walk";
-        case SectionFlaw::WrongCrc: return "with a wrong CRC_32";
-        case SectionFlaw::NextVersion: return "with current_next_indicator 0 (not yet in force)";
-        case SectionFlaw::None: break;
-    }
-    return "sound";
-}
-
-void reportTally(const ProbeReport& report, const std::array<int, sectionFlawCount>& tally) {
-    std::string line;
-    for (int flaw = 1; flaw < sectionFlawCount; ++flaw) {
-        const int count = tally[static_cast<std::size_t>(flaw)];
-        if (count == 0) continue;
-        line += (line.empty() ? "Passed over: " : ", ") + std::to_string(count) + (count == 1 ? " section " : " sections ") +
-                flawText(static_cast<SectionFlaw>(flaw));
-    }
-    if (!line.empty()) report.line(line);
-}
-
-void reportFallback(const ProbeReport& report, SectionFlaw flaw) {
-    if (flaw != SectionFlaw::None) {
-        report.print("Taken though unsound, as no sound one came: the first, %s", flawText(flaw));
-    }
-}
 
 }  // namespace
 
-ProgramTables::ProgramTables(NoticeSink noticeSink) : notices(std::move(noticeSink)) {}
+ProgramTables::ProgramTables(NoticeSink noticeSink) : notices(std::move(noticeSink)), services(notices) {
+    pids.pid_flags[ServiceTable::sdtPid] |= PID_List::carries_psi;
+}
 
 void ProgramTables::takePacket(const std::uint8_t* packet, const TSPacketHeader& header, int payloadOffset,
                                std::int64_t packetAddress) {
@@ -152,7 +118,10 @@ void ProgramTables::finish() {
 std::vector<ProgramInfo> ProgramTables::programs() const {
     std::vector<ProgramInfo> infos;
     infos.reserve(programList.size());
-    for (const Program& program : programList) infos.push_back(program.info);
+    for (const Program& program : programList) {
+        infos.push_back(program.info);
+        infos.back().serviceName = services.serviceName(program.info.programNumber);
+    }
     return infos;
 }
 
@@ -163,32 +132,11 @@ std::shared_ptr<const PSI_PMT> ProgramTables::pmtOf(int programNumber) const {
     return found == programList.end() ? nullptr : found->pmt;
 }
 
-ProgramTables::Section ProgramTables::copyOf(const AssembledSection& section, SectionFlaw flaw) {
-    Section copy{{section.bytes.begin(), section.bytes.end()}, flaw};
-    // The parsers take the CRC_32 into the rendering only when stuffing follows it.
-    if (!section.following.empty()) copy.bytes.push_back(section.following.front());
-    return copy;
-}
-
 void ProgramTables::takeSection(int pid, const AssembledSection& section) {
-    if (pid == patPid) {
-        takePatSection(section);
-    } else if ((pids.pid_flags[pid] & PID_List::carries_pmt) != 0) {
-        takePmtSection(pid, section);
-    }
-}
-
-std::optional<SectionFlaw> ProgramTables::flawOf(const AssembledSection& section, std::uint8_t tableId) const {
-    if (section.flaw != SectionFlaw::None) return section.flaw;
-    const auto bytes = section.bytes;
-    if (bytes.size() < PSI_section_header::size + PSI_section_header::crc_size ||
-        crc32_mpeg2(bytes.data(), bytes.size()) != 0) {
-        return SectionFlaw::WrongCrc;
-    }
-    // A sound section of another table on the PID, private data say, is no repetition of this one.
-    if (bytes[0] != tableId) return std::nullopt;
-    if ((bytes[5] & 0x01) == 0) return SectionFlaw::NextVersion;
-    return SectionFlaw::None;
+    if (pid == patPid) return takePatSection(section);
+    // A PAT may name the SDT's PID for a PMT: each table takes its own sections.
+    if (pid == ServiceTable::sdtPid) services.takeSection(section);
+    if ((pids.pid_flags[pid] & PID_List::carries_pmt) != 0) takePmtSection(pid, section);
 }
 
 void ProgramTables::takePatSection(const AssembledSection& section) {
@@ -262,7 +210,9 @@ void ProgramTables::replacePat(int version) {
     programList.clear();
     for (const Program& program : replaced) {
         const int pid = program.info.pmtPid;
-        if (pid != patPid) pids.pid_flags[pid] &= ~(PID_List::carries_pmt | PID_List::carries_psi);
+        if (pid == patPid) continue;
+        pids.pid_flags[pid] &= ~PID_List::carries_pmt;
+        if (pid != ServiceTable::sdtPid) pids.pid_flags[pid] &= ~PID_List::carries_psi;
     }
     pids.pending_pmt_pids.clear();
     pids.parsed_pmt_pids.clear();
@@ -440,6 +390,7 @@ void ProgramTables::report(const ProbeReport& report) const {
         report.print("PMT (PID 0x%04X, program %d), no program of the PAT:", pid, number);
         reportTally(report.nested(), tally);
     }
+    services.report(report);
 }
 
 void ProgramTables::reportPat(const ProbeReport& report) const {

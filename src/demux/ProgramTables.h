@@ -10,6 +10,8 @@
 
 #include "demux/ProbeReport.h"
 #include "demux/PsiSectionAssembler.h"
+#include "demux/ServiceTable.h"
+#include "demux/section_soundness.h"
 #include "mpeg/line_sink.h"
 #include "ts/PID_List.h"
 #include "ts/PSI_PAT.h"
@@ -45,6 +47,8 @@ struct ProgramInfo {
     // The stream_type of the video on videoPid, or of the program's first
     // video stream of a coding that is not read; -1 when it has none.
     std::int32_t videoStreamType = -1;
+    // The name of its service in the SDT, as UTF-8; none when no SDT named it.
+    std::optional<std::string> serviceName;
     // Every stream of a video coding that is read, in the PMT's order; the
     // video is the first whose PID carries packets (videoPid until then).
     struct VideoStream {
@@ -99,22 +103,17 @@ public:
     // The PMT taken for a program of the PAT; null when none was.
     std::shared_ptr<const PSI_PMT> pmtOf(int programNumber) const;
 
-    // The tables taken, which PMT came on which PID, and the sections passed over and why.
+    // The tables taken, which PMT came on which PID, the services, and the sections passed over and why.
     void report(const ProbeReport& report) const;
 
 private:
-    // A section kept to be parsed, with the byte that followed it when one did.
-    struct Section {
-        std::vector<std::uint8_t> bytes;
-        SectionFlaw flaw = SectionFlaw::None;
-    };
-    static Section copyOf(const AssembledSection& section, SectionFlaw flaw);
+    using Section = KeptSection;
+    using Tally = FlawTally;
     // The unsound sections of a table that came while no sound one did.
     struct Unsound {
         std::optional<Section> first;
         int count = 0;
     };
-    using Tally = std::array<int, sectionFlawCount>;
     struct Program {
         ProgramInfo info;
         // patArrivals when the PAT listing it was taken, and the section_number that lists it.
@@ -128,10 +127,6 @@ private:
     };
 
     void takeSection(int pid, const AssembledSection& section);
-    // The section's flaw as far as its bytes show; none when it is not of
-    // the table with `tableId`.
-    std::optional<SectionFlaw> flawOf(const AssembledSection& section, std::uint8_t tableId) const;
-
     void takePatSection(const AssembledSection& section);
     void takePat(const Section& section);
     void replacePat(int version);
@@ -154,6 +149,7 @@ private:
     NoticeSink notices;
     PID_List pids;
     std::map<int, PsiSectionAssembler> assemblers;
+    ServiceTable services;
     // The header parsers' running byte counter.
     int position = 1;
     std::int64_t address = 0;

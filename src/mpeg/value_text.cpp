@@ -451,6 +451,17 @@ constexpr Row transmission_mode_rows[] = {
     {{2, 3}, "reserved for future use"},
 };
 
+// The running_status of an SDT service (ETSI EN 300 468).
+constexpr Row running_status_rows[] = {
+    {0, "undefined"},
+    {1, "not running"},
+    {2, "starts in a few seconds (e.g. for video recording)"},
+    {3, "pausing"},
+    {4, "running"},
+    {5, "service off-air"},
+    {{6, 7}, "reserved for future use"},
+};
+
 constexpr Row ac3_channel_rows[] = {
     {0, "mono"},
     {1, "1+1 mode"},
@@ -631,6 +642,7 @@ std::string hierarchy_information_text(unsigned code) { return text_of(hierarchy
 std::string code_rate_text(unsigned code) { return text_of(code_rate_rows, code); }
 std::string guard_interval_text(unsigned code) { return text_of(guard_interval_rows, code); }
 std::string transmission_mode_text(unsigned code) { return text_of(transmission_mode_rows, code); }
+std::string running_status_text(unsigned code) { return text_of(running_status_rows, code); }
 
 std::string component_text(unsigned stream_content, unsigned component_type)
 {

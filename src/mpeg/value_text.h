@@ -52,6 +52,7 @@ std::string hierarchy_information_text(unsigned hierarchy_information);
 std::string code_rate_text(unsigned code_rate);
 std::string guard_interval_text(unsigned guard_interval);
 std::string transmission_mode_text(unsigned transmission_mode);
+std::string running_status_text(unsigned running_status);
 std::string ac3_component_type_text(unsigned component_type);
 std::string component_text(unsigned stream_content, unsigned component_type);
 std::string content_text(unsigned content_nibble_level_1, unsigned content_nibble_level_2);

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "descriptors/create_descriptor.h"
 #include "mpeg/owning_chain.h"
 #include "mpeg/value_text.h"
+#include "ts/section_loops.h"
 
 namespace cut2edl {
 
@@ -12,14 +12,6 @@ namespace {
 
 // The bytes before the program-info loop.
 constexpr int bytes_before_program_info = PSI_section_header::size + 4;
-
-// A descriptor loop of `declared` bytes at `offset`, cut at the end of the
-// `available` bytes; the counter then stands behind the bytes taken.
-std::unique_ptr<Descriptor> parse_descriptor_loop(const std::uint8_t* data, int offset, int declared, int available,
-                                                  int* position, const NoticeSink& notices) {
-    const int size = std::clamp(available - offset, 0, declared);
-    return size > 0 ? create_descriptor(data + offset, size, position, notices) : nullptr;
-}
 
 }  // namespace
 
@@ -76,12 +68,7 @@ const std::uint8_t* PSI_PMT::parse(const std::uint8_t* data, int section_size, i
 int PSI_PMT::parse_streams(const std::uint8_t* data, int offset, int loop_size, int readable, int* position,
                            const NoticeSink& notices) {
     const int loop_end = offset + std::min(loop_size, readable - offset);
-    ChainBuilder<PSI_PMT_Program_Info_Loop> loop(streams);
-    while (loop_end - offset >= PSI_PMT_Program_Info_Loop::fixed_size) {
-        offset += loop.append(std::make_unique<PSI_PMT_Program_Info_Loop>())
-                      .parse(data + offset, loop_end - offset, position, notices);
-    }
-    return offset;
+    return parse_entry_loop(data, offset, loop_end, streams, position, notices);
 }
 
 void PSI_PMT::dump(const LineSink& sink, const ChildSink& children, const DescriptorFrame& frame) const {

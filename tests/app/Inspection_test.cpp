@@ -50,13 +50,16 @@ TEST(Inspection, ReportsATransportStreamsTablesProgramsAndChoice) {
     // Each descriptor is named, with its tag in hex and decimal and its length; its lines stand beneath.
     EXPECT_TRUE(hasLine(lines, "        registration_descriptor (tag 0x05 = 5, 4 bytes)"));
     EXPECT_TRUE(hasLine(lines, "          Format Identifier: 0x41432D33"));
-    EXPECT_TRUE(hasLine(lines, "  Program 1 (PMT PID 0x1000):"));
+    // The muxer's SDT names both services; each program goes by its service's name.
+    EXPECT_TRUE(hasLine(lines, "  SDT (PID 0x0011):"));
+    EXPECT_TRUE(hasLine(lines, "          Service Name: Second"));
+    EXPECT_TRUE(hasLine(lines, "  Program 1 \"First\" (PMT PID 0x1000):"));
     EXPECT_TRUE(hasLine(lines, "      Size Value (see extension, if any): 720 x 576"));
-    EXPECT_TRUE(hasLine(lines, "  Program 2 (PMT PID 0x1001):"));
+    EXPECT_TRUE(hasLine(lines, "  Program 2 \"Second\" (PMT PID 0x1001):"));
     EXPECT_TRUE(hasLine(lines, "      Size Value (see extension, if any): 1920 x 1080"));
     // 90 kHz over 30000/1001 pictures a second: 3003 ticks.
     EXPECT_TRUE(hasLine(lines, "    The time stamps give: 29.97002997 frames per second (17 PTS values, 3003 ticks apart)"));
-    EXPECT_TRUE(hasLine(lines, "  Chosen program: 2, the widest of 2 complete ones"));
+    EXPECT_TRUE(hasLine(lines, "  Chosen program: 2 \"Second\", the widest of 2 complete ones"));
     EXPECT_TRUE(hasLine(lines, "  Frame rate: 29.97 frames per second, 1920 x 1080"));
     EXPECT_EQ(inspection.run.err, "");
 }
@@ -67,7 +70,7 @@ TEST(Inspection, ShowsTheRaiMultiplexsHevcServiceAndWhyAProgramWithSoundIsChosen
     const auto programs = std::count_if(lines.begin(), lines.end(),
                                         [](const std::string& line) { return line.rfind("  Program ", 0) == 0; });
     EXPECT_EQ(programs, 8);
-    EXPECT_TRUE(hasLine(lines, "  Program 3410 (PMT PID 0x012C):"));
+    EXPECT_TRUE(hasLine(lines, "  Program 3410 \"Test HEVC main10\" (PMT PID 0x012C):"));
     EXPECT_TRUE(hasLine(lines, "    Video PID: 0x01F4 (stream_type 0x24)"));
     EXPECT_TRUE(hasLine(lines, "    Video parameter set:"));
     EXPECT_TRUE(hasLine(lines, "    Sequence parameter set:"));
@@ -79,9 +82,48 @@ TEST(Inspection, ShowsTheRaiMultiplexsHevcServiceAndWhyAProgramWithSoundIsChosen
     EXPECT_TRUE(hasLine(lines, "        teletext_descriptor (tag 0x56 = 86, 15 bytes)"));
     EXPECT_TRUE(hasLine(lines, "          ISO_639_language_code: ita"));
     EXPECT_TRUE(hasLine(lines, "          teletext_type: 0x02 (teletext subtitle page)"));
-    EXPECT_TRUE(hasLine(lines, "  Chosen program: 3401, none being complete: among the programs with a parameter "
+    EXPECT_TRUE(hasLine(lines, "  Chosen program: 3401 \"Rai 1\", none being complete: among the programs with a parameter "
                                "set, those with sound first, then the widest, then the earlier"));
     EXPECT_TRUE(hasLine(lines, "  Frame rate: 25 frames per second, 720 x 576"));
+}
+
+// Lines that list the bytes of a descriptor without a class of its own.
+long unnamedByteDumps(const std::vector<std::string>& lines) {
+    return std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+        const auto at = line.find("Data Bytes:");
+        return at != std::string::npos && at == line.find_first_not_of(' ');
+    });
+}
+
+TEST(Inspection, NamesEveryProgramOfTheRaiMultiplexByItsService) {
+    const Inspection inspection({"dvbt-it-rai-mux-head.ts"});
+    const auto& lines = inspection.lines;
+    // The PAT's programs and PMT PIDs, named by the service descriptors of the SDT.
+    for (const char* program : {"3401 \"Rai 1\" (PMT PID 0x0102)", "3402 \"Rai 2\" (PMT PID 0x0101)",
+                                "3403 \"Rai 3 TGR Emilia Romagna\" (PMT PID 0x0100)",
+                                "3404 \"Rai Radio1\" (PMT PID 0x0103)", "3405 \"Rai Radio2\" (PMT PID 0x0104)",
+                                "3406 \"Rai Radio3\" (PMT PID 0x0105)", "3411 \"Rai News 24\" (PMT PID 0x0118)"}) {
+        EXPECT_TRUE(hasLine(lines, "  Program " + std::string(program) + ":")) << program;
+    }
+    EXPECT_TRUE(hasLine(lines, "  SDT (PID 0x0011):"));
+    EXPECT_TRUE(hasLine(lines, "    original_network_id: 0x013E (318)"));
+    // The HEVC test service: its flags byte 0xFC has both EIT flags clear.
+    EXPECT_TRUE(hasLine(lines, "      service_id: 3410 (0x0D52)"));
+    EXPECT_TRUE(hasLine(lines, "      EIT_schedule_flag: No"));
+    EXPECT_TRUE(hasLine(lines, "        service_descriptor (tag 0x48 = 72, 22 bytes)"));
+    EXPECT_TRUE(hasLine(lines, "        HEVC_video_descriptor (tag 0x38 = 56, 15 bytes)"));
+    EXPECT_EQ(unnamedByteDumps(lines), 0);
+}
+
+TEST(Inspection, NamesTheProgramsOfAPatWhosePmtsDidNotCome) {
+    const Inspection inspection({"dvbt-it-mediaset-psi-only.ts"});
+    const auto& lines = inspection.lines;
+    EXPECT_TRUE(hasLine(lines, "  Program 1 \"Italia 1\" (PMT PID 0x0100):"));
+    EXPECT_TRUE(hasLine(lines, "  Program 899 \"Infinity\" (PMT PID 0x010C):"));
+    // Its running_status byte 0x90: running (4), scrambled (free_CA_mode 1).
+    EXPECT_TRUE(hasLine(lines, "      free_CA_mode: Yes"));
+    EXPECT_TRUE(hasLine(lines, "        conditional_access_descriptor (tag 0x09 = 9, 4 bytes)"));
+    EXPECT_EQ(unnamedByteDumps(lines), 0);
 }
 
 TEST(Inspection, ShowsTheSequenceParameterSetOfAnH264Program) {

@@ -9,6 +9,7 @@
 #include "mpeg/chain_support.h"
 #include "ts/PSI_PAT.h"
 #include "ts/PSI_PMT.h"
+#include "ts/PSI_SDT.h"
 
 namespace cut2edl {
 
@@ -34,6 +35,11 @@ inline void parse_into(Parsed<PSI_PMT>& parsed, const Bytes& bytes, int section_
                        [&parsed](std::string_view text) { parsed.notices.emplace_back(text); });
 }
 
+inline void parse_into(Parsed<PSI_SDT>& parsed, const Bytes& bytes, int section_size) {
+    parsed.table.parse(bytes.data(), section_size, &parsed.position, size_of(bytes),
+                       [&parsed](std::string_view text) { parsed.notices.emplace_back(text); });
+}
+
 // Real sections of two Italian DVB-T multiplexes, each followed by the 0xFF
 // stuffing of its packet. The Mediaset PMT spans two packets.
 inline const Bytes mediaset_pat = from_hex(
@@ -52,5 +58,11 @@ inline const Bytes mediaset_pmt = from_hex(
 // The Rai multiplex's HEVC test service.
 inline const Bytes rai_hevc_pmt =
     from_hex("02b0280d52d70000e1f4f00024e1f4f016380f0220000000b00000000000999f1f1f0e03c003dc526b577bff");
+// The Rai multiplex's SDT: its eight services.
+inline const Bytes rai_sdt = from_hex(
+    "42f0cf4800f50000013eff0d49ff800d480b01035261690552616920310d4aff800d480b01035261690552616920320d4cff801248"
+    "1002035261690a52616920526164696f310d4dff8012481002035261690a52616920526164696f320d4eff8012481002035261690a"
+    "52616920526164696f330d53ff8013481101035261690b526169204e6577732032340d4bff8020481e010352616918526169203320"
+    "54475220456d696c696120526f6d61676e610d52fc801848161f0352616910546573742048455643206d61696e31305412f872ff");
 
 }  // namespace cut2edl
