@@ -2,7 +2,14 @@
 
 #include <algorithm>
 
+#include "descriptors/AAC_descriptor.h"
+#include "descriptors/AVC_timing_and_HRD_descriptor.h"
+#include "descriptors/AVC_video_descriptor.h"
+#include "descriptors/DTS_descriptor.h"
+#include "descriptors/HEVC_video_descriptor.h"
 #include "descriptors/ISO_639_language_descriptor.h"
+#include "descriptors/MPEG2_AAC_audio_descriptor.h"
+#include "descriptors/MPEG4_audio_descriptor.h"
 #include "descriptors/ac3_descriptor.h"
 #include "descriptors/application_signalling_descriptor.h"
 #include "descriptors/association_descriptor.h"
@@ -16,7 +23,9 @@
 #include "descriptors/data_broadcast_descriptor.h"
 #include "descriptors/data_broadcast_id_descriptor.h"
 #include "descriptors/data_stream_alignment_descriptor.h"
+#include "descriptors/enhanced_AC3_descriptor.h"
 #include "descriptors/extended_event_descriptor.h"
+#include "descriptors/extension_descriptor.h"
 #include "descriptors/frequency_list_descriptor.h"
 #include "descriptors/linkage_descriptor.h"
 #include "descriptors/local_time_offset_descriptor.h"
@@ -33,6 +42,7 @@
 #include "descriptors/short_event_descriptor.h"
 #include "descriptors/smoothing_buffer_descriptor.h"
 #include "descriptors/stream_identifier_descriptor.h"
+#include "descriptors/subtitling_descriptor.h"
 #include "descriptors/system_clock_descriptor.h"
 #include "descriptors/target_background_grid_descriptor.h"
 #include "descriptors/teletext_descriptor.h"
@@ -75,6 +85,11 @@ constexpr TagClass tag_classes[] = {
     CUT2EDL_DESCRIPTOR(0x10, smoothing_buffer_descriptor),
     CUT2EDL_DESCRIPTOR(0x13, carousel_identifier_descriptor),
     CUT2EDL_DESCRIPTOR(0x14, association_descriptor),
+    CUT2EDL_DESCRIPTOR(0x1C, MPEG4_audio_descriptor),
+    CUT2EDL_DESCRIPTOR(0x28, AVC_video_descriptor),
+    CUT2EDL_DESCRIPTOR(0x2A, AVC_timing_and_HRD_descriptor),
+    CUT2EDL_DESCRIPTOR(0x2B, MPEG2_AAC_audio_descriptor),
+    CUT2EDL_DESCRIPTOR(0x38, HEVC_video_descriptor),
     CUT2EDL_DESCRIPTOR(0x40, network_name_descriptor),
     CUT2EDL_DESCRIPTOR(0x41, service_list_descriptor),
     CUT2EDL_DESCRIPTOR(0x45, vbi_data_descriptor),
@@ -89,6 +104,7 @@ constexpr TagClass tag_classes[] = {
     CUT2EDL_DESCRIPTOR(0x55, parental_rating_descriptor),
     CUT2EDL_DESCRIPTOR(0x56, teletext_descriptor),
     CUT2EDL_DESCRIPTOR(0x58, local_time_offset_descriptor),
+    CUT2EDL_DESCRIPTOR(0x59, subtitling_descriptor),
     CUT2EDL_DESCRIPTOR(0x5A, terrestrial_delivery_system_descriptor),
     CUT2EDL_DESCRIPTOR(0x5D, multilingual_service_name_descriptor),
     CUT2EDL_DESCRIPTOR(0x5F, private_data_specifier_descriptor),
@@ -97,6 +113,10 @@ constexpr TagClass tag_classes[] = {
     CUT2EDL_DESCRIPTOR(0x66, data_broadcast_id_descriptor),
     CUT2EDL_DESCRIPTOR(0x6A, ac3_descriptor),
     CUT2EDL_DESCRIPTOR(0x6F, application_signalling_descriptor),
+    CUT2EDL_DESCRIPTOR(0x7A, enhanced_AC3_descriptor),
+    CUT2EDL_DESCRIPTOR(0x7B, DTS_descriptor),
+    CUT2EDL_DESCRIPTOR(0x7C, AAC_descriptor),
+    CUT2EDL_DESCRIPTOR(0x7F, extension_descriptor),
     CUT2EDL_DESCRIPTOR(0x83, logical_channel_descriptor),
 };
 

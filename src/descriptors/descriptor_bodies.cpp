@@ -7,4 +7,10 @@ void read_identifier_with_bytes(BoundedReader& body, Field<std::uint32_t>& ident
     read_byte_run(body, additional_bytes, body.remaining());
 }
 
+void print_additional_info(const LineSink& sink, const ByteRun& additional_info) {
+    if (!additional_info.value.empty()) {
+        print_byte_list(sink, "additional_info: ", additional_info.value, ByteSpacing::around);
+    }
+}
+
 }  // namespace cut2edl

@@ -5,6 +5,7 @@
 #include "mpeg/bounded_reader.h"
 #include "mpeg/byte_copies.h"
 #include "mpeg/field.h"
+#include "mpeg/line_sink.h"
 
 // The bodies that two descriptors share.
 namespace cut2edl {
@@ -12,5 +13,10 @@ namespace cut2edl {
 // registration_descriptor and copyright_descriptor: a 32-bit identifier, then
 // the rest of the body as additional bytes.
 void read_identifier_with_bytes(BoundedReader& body, Field<std::uint32_t>& identifier, ByteRun& additional_bytes);
+
+// enhanced_AC3_descriptor, DTS_descriptor and AAC_descriptor: the bytes that
+// end the body behind the fields, spaced as the AC-3 descriptor shows its
+// own; nothing when there are none.
+void print_additional_info(const LineSink& sink, const ByteRun& additional_info);
 
 }  // namespace cut2edl

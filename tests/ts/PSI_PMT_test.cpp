@@ -116,12 +116,20 @@ TEST(PsiPmt, KeepsEachFieldsSpan) {
     EXPECT_EQ(pmt.span, make_span(1, 156));
 }
 
-TEST(PsiPmt, ReadsUnknownDescriptorsAndProgramInfo) {
+TEST(PsiPmt, ReadsTheHevcServicesDescriptorsAndProgramInfo) {
     EXPECT_EQ(lines_of(parse_pmt(rai_hevc_pmt).table),
               (Lines{"program_number: 3410 (0xD52)", "PCR_PID: 0x01F4 (500)",
                      "stream_type: 0x24 (ITU-T Rec. H.265 | ISO/IEC 23008-2 video stream or an HEVC temporal video sub-bitstream)",
                      "elementary_PID: 0x01F4 (500)",
-                     "Data Bytes: 0x02 0x20 0x00 0x00 0x00 0xB0 0x00 0x00 0x00 0x00 0x00 0x99 0x9F 0x1F 0x1F",
+                     // HEVC_video_descriptor 0x02 0x20000000 0xB0 ... 0x99 0x9F 0x1F 0x1F: Main 10, level
+                     // 153 / 30 = 5.1, and the temporal layer subset of bytes 0x1F 0x1F.
+                     "profile_space: 0", "tier_flag: 0 (Main)", "profile_idc: 2 (Main 10)",
+                     "profile_compatibility_indication: 0x20000000", "progressive_source_flag: Yes",
+                     "interlaced_source_flag: No", "non_packed_constraint_flag: Yes",
+                     "frame_only_constraint_flag: Yes", "copied_44bits: 0x00000000000", "level_idc: 153 (5.1)",
+                     "temporal_layer_subset_flag: Yes", "HEVC_still_present_flag: No",
+                     "HEVC_24hr_picture_present_flag: No", "sub_pic_hrd_params_not_present_flag: Yes",
+                     "HDR_WCG_idc: 3 (no indication)", "temporal_id_min: 0", "temporal_id_max: 0",
                      "Maximum Bitrate: 49400 bytes/sec", "CRC32 = 0x526B577B"}));
     // Program info: a registration descriptor before a stream without descriptors.
     const auto parsed = parse_pmt(from_hex("02b0190001c10000e100f006050441432d3381e101f00001020304ff"));
