@@ -9,11 +9,21 @@ namespace {
 
 constexpr std::string_view indentation = "  ";
 
+bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
+// Names and texts from a recording stand in the lines as they came; a control
+// byte among them is shown as \xHH, so that none can steer the terminal.
 std::string indentedBy(int depth, std::string_view text) {
     std::string line;
     line.reserve(indentation.size() * static_cast<std::size_t>(depth) + text.size());
     for (int level = 0; level < depth; ++level) line += indentation;
-    line += text;
+    for (const char c : text) {
+        if (isControl(c)) {
+            append_text(line, "\\x%02X", static_cast<unsigned char>(c));
+        } else {
+            line += c;
+        }
+    }
     return line;
 }
 

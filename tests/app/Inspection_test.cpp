@@ -126,6 +126,22 @@ TEST(Inspection, NamesTheProgramsOfAPatWhosePmtsDidNotCome) {
     EXPECT_EQ(unnamedByteDumps(lines), 0);
 }
 
+TEST(Inspection, ShowsTheDescriptorsAndServiceNameThatFfmpegWritesForDvb) {
+    if (std::system("command -v ffmpeg > /dev/null") != 0) GTEST_SKIP() << "ffmpeg is not installed";
+    const test::TempDir folder;
+    const std::string video = (folder / "eac3.ts").string();
+    // In DVB mode E-AC-3 is private data with an enhanced AC-3 descriptor, and a
+    // name beyond ASCII is written in UTF-8 behind the selector 0x15.
+    ASSERT_EQ(std::system(("ffmpeg -v error -f lavfi -i sine=duration=0.2 -c:a eac3 -mpegts_flags system_b "
+                           "-metadata service_name='Prova \xC3\xA8' -f mpegts " + quoted(video)).c_str()), 0);
+    const auto lines = linesOf(runProgram(folder.path(), {"--inspect", "--no-pause", video}).out);
+    EXPECT_TRUE(hasLine(lines, "        enhanced_AC3_descriptor (tag 0x7A = 122, 1 byte)"));
+    EXPECT_TRUE(hasLine(lines, "          mixinfoexists: No"));
+    // The descriptor's own line keeps the selector, shown as a control byte; the program's name is decoded.
+    EXPECT_TRUE(hasLine(lines, "          Service Name: \\x15Prova \xC3\xA8"));
+    EXPECT_TRUE(hasLine(lines, "  Program 1 \"Prova \xC3\xA8\" (PMT PID 0x1000):"));
+}
+
 TEST(Inspection, ShowsTheSequenceParameterSetOfAnH264Program) {
     const Inspection inspection({"ts-2prog-720x576-25-mpeg2-1920x1080-2997-h264-ac3.ts"});
     const auto& lines = inspection.lines;
