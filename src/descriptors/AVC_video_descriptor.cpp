@@ -2,27 +2,11 @@
 
 #include <string>
 
+#include "mpeg/video_profile_text.h"
+
 namespace cut2edl {
 
 namespace {
-
-const char* avc_profile_text(unsigned profile_idc) {
-    switch (profile_idc) {
-        case 44: return "CAVLC 4:4:4 Intra";
-        case 66: return "Baseline";
-        case 77: return "Main";
-        case 83: return "Scalable Baseline";
-        case 86: return "Scalable High";
-        case 88: return "Extended";
-        case 100: return "High";
-        case 110: return "High 10";
-        case 118: return "Multiview High";
-        case 122: return "High 4:2:2";
-        case 128: return "Stereo High";
-        case 244: return "High 4:4:4 Predictive";
-        default: return "unknown";
-    }
-}
 
 // level_idc is ten times the level, except for level 1b: 9 in the high
 // profiles, and 11 with constraint_set3_flag in the three that predate them.
@@ -51,7 +35,7 @@ void AVC_video_descriptor::read_body(BoundedReader& body) {
 }
 
 void AVC_video_descriptor::render(const LineSink& sink, const ChildSink&) const {
-    print_line(sink, "profile_idc: %u (%s)", profile_idc.value, avc_profile_text(profile_idc.value));
+    print_line(sink, "profile_idc: %u (%s)", profile_idc.value, h264_profile_idc_text(profile_idc.value).c_str());
     print_line(sink, "constraint_set0_flag: %s", yes_no(constraint_set0_flag.value));
     print_line(sink, "constraint_set1_flag: %s", yes_no(constraint_set1_flag.value));
     print_line(sink, "constraint_set2_flag: %s", yes_no(constraint_set2_flag.value));

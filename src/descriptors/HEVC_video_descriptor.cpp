@@ -3,21 +3,16 @@
 #include <cinttypes>
 #include <string>
 
+#include "mpeg/video_profile_text.h"
+
 namespace cut2edl {
 
 namespace {
 
 // Profiles are named only in profile space 0; the other spaces are left to
 // future use, where the same numbers may mean something else.
-const char* hevc_profile_text(unsigned profile_space, unsigned profile_idc) {
-    if (profile_space != 0) return "unknown";
-    switch (profile_idc) {
-        case 1: return "Main";
-        case 2: return "Main 10";
-        case 3: return "Main Still Picture";
-        case 4: return "Format Range Extensions";
-        default: return "unknown";
-    }
+std::string hevc_profile_text(unsigned profile_space, unsigned profile_idc) {
+    return profile_space == 0 ? hevc_profile_idc_text(profile_idc) : "unknown";
 }
 
 // level_idc is thirty times the level, so whole levels show no decimal; the
@@ -67,7 +62,7 @@ void HEVC_video_descriptor::render(const LineSink& sink, const ChildSink&) const
     print_line(sink, "profile_space: %u", profile_space.value);
     print_line(sink, "tier_flag: %u (%s)", tier_flag.value, tier_flag.value ? "High" : "Main");
     print_line(sink, "profile_idc: %u (%s)", profile_idc.value,
-               hevc_profile_text(profile_space.value, profile_idc.value));
+               hevc_profile_text(profile_space.value, profile_idc.value).c_str());
     print_line(sink, "profile_compatibility_indication: 0x%08X", profile_compatibility_indication.value);
     print_line(sink, "progressive_source_flag: %s", yes_no(progressive_source_flag.value));
     print_line(sink, "interlaced_source_flag: %s", yes_no(interlaced_source_flag.value));

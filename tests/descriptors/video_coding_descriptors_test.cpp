@@ -30,7 +30,7 @@ TEST(AvcVideoDescriptor, ShowsProfileConstraintsAndLevel) {
     EXPECT_EQ(baseline[9], "AVC_still_present: Yes");
     // 0x4D = 77 and 0x1F = 31: Main at 3.1; 0x07 names no profile.
     EXPECT_EQ(lines_of(parse_loop({0x28, 0x04, 0x4D, 0x40, 0x1F, 0x3F}))[8], "level_idc: 31 (3.1)");
-    EXPECT_EQ(lines_of(parse_loop({0x28, 0x04, 0x07, 0x00, 0x1F, 0x3F}))[0], "profile_idc: 7 (unknown)");
+    EXPECT_EQ(lines_of(parse_loop({0x28, 0x04, 0x07, 0x00, 0x1F, 0x3F}))[0], "profile_idc: 7 (ERROR: not defined!)");
 }
 
 TEST(AvcVideoDescriptor, AShortBodyLeavesTheNextDescriptorItsBytes) {

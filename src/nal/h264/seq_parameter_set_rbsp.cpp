@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "nal/emulation_prevention.h"
-#include "nal/h264/value_text.h"
+#include "mpeg/video_profile_text.h"
 #include "nal/nal_unit.h"
 #include "nal/ranged_read.h"
 #include "nal/value_text.h"
@@ -177,7 +177,7 @@ void seq_parameter_set_rbsp::parse_vui(BoundedReader& reader) {
 }
 
 void seq_parameter_set_rbsp::dump(const LineSink& sink) const {
-    print_line(sink, "profile_idc: %u (%s)", profile_idc.value, profile_idc_text(profile_idc.value).c_str());
+    print_line(sink, "profile_idc: %u (%s)", profile_idc.value, h264_profile_idc_text(profile_idc.value).c_str());
     print_line(sink, "constraint_set0_flag: %s", yes_no(constraint_set0_flag.value));
     print_line(sink, "constraint_set1_flag: %s", yes_no(constraint_set1_flag.value));
     print_line(sink, "constraint_set2_flag: %s", yes_no(constraint_set2_flag.value));

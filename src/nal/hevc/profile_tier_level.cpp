@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "nal/hevc/value_text.h"
+#include "mpeg/video_profile_text.h"
 
 namespace cut2edl::hevc {
 
@@ -105,7 +105,7 @@ void profile_tier_level::layer_profile::dump(const LineSink& sink, const char* p
     print_line(sink, "%s: %u (%s)", name_of(prefix, "tier_flag", index).c_str(), tier_flag.value,
                tier_flag.value ? "High" : "Main");
     print_line(sink, "%s: %u (%s)", name_of(prefix, "profile_idc", index).c_str(), profile_idc.value,
-               profile_idc_text(profile_idc.value).c_str());
+               hevc_profile_idc_text(profile_idc.value).c_str());
     print_line(sink, "%s: %s", name_of(prefix, "profile_compatibility_flag", index).c_str(),
                bits_of(profile_compatibility_flag.value).c_str());
     dump_flag(sink, prefix, "progressive_source_flag", index, progressive_source_flag);
