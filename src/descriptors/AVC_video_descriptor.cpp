@@ -36,12 +36,8 @@ void AVC_video_descriptor::read_body(BoundedReader& body) {
 
 void AVC_video_descriptor::render(const LineSink& sink, const ChildSink&) const {
     print_line(sink, "profile_idc: %u (%s)", profile_idc.value, h264_profile_idc_text(profile_idc.value).c_str());
-    print_line(sink, "constraint_set0_flag: %s", yes_no(constraint_set0_flag.value));
-    print_line(sink, "constraint_set1_flag: %s", yes_no(constraint_set1_flag.value));
-    print_line(sink, "constraint_set2_flag: %s", yes_no(constraint_set2_flag.value));
-    print_line(sink, "constraint_set3_flag: %s", yes_no(constraint_set3_flag.value));
-    print_line(sink, "constraint_set4_flag: %s", yes_no(constraint_set4_flag.value));
-    print_line(sink, "constraint_set5_flag: %s", yes_no(constraint_set5_flag.value));
+    print_constraint_set_flags(sink, {constraint_set0_flag.value, constraint_set1_flag.value, constraint_set2_flag.value,
+                                      constraint_set3_flag.value, constraint_set4_flag.value, constraint_set5_flag.value});
     print_line(sink, "AVC_compatible_flags: %u", AVC_compatible_flags.value);
     print_line(sink, "level_idc: %u (%s)", level_idc.value,
                avc_level_text(level_idc.value, profile_idc.value, constraint_set3_flag.value).c_str());

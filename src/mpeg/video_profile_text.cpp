@@ -45,4 +45,9 @@ constexpr std::array<Row, 11> hevc_profiles{{{1, "Main"},
 std::string h264_profile_idc_text(unsigned profile_idc) { return text_of(h264_profiles, profile_idc); }
 std::string hevc_profile_idc_text(unsigned profile_idc) { return text_of(hevc_profiles, profile_idc); }
 
+void print_constraint_set_flags(const LineSink& sink, std::initializer_list<unsigned> flags) {
+    int number = 0;
+    for (const unsigned flag : flags) print_line(sink, "constraint_set%d_flag: %s", number++, yes_no(flag != 0));
+}
+
 }  // namespace cut2edl

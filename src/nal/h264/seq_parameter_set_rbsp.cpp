@@ -178,12 +178,8 @@ void seq_parameter_set_rbsp::parse_vui(BoundedReader& reader) {
 
 void seq_parameter_set_rbsp::dump(const LineSink& sink) const {
     print_line(sink, "profile_idc: %u (%s)", profile_idc.value, h264_profile_idc_text(profile_idc.value).c_str());
-    print_line(sink, "constraint_set0_flag: %s", yes_no(constraint_set0_flag.value));
-    print_line(sink, "constraint_set1_flag: %s", yes_no(constraint_set1_flag.value));
-    print_line(sink, "constraint_set2_flag: %s", yes_no(constraint_set2_flag.value));
-    print_line(sink, "constraint_set3_flag: %s", yes_no(constraint_set3_flag.value));
-    print_line(sink, "constraint_set4_flag: %s", yes_no(constraint_set4_flag.value));
-    print_line(sink, "constraint_set5_flag: %s", yes_no(constraint_set5_flag.value));
+    print_constraint_set_flags(sink, {constraint_set0_flag.value, constraint_set1_flag.value, constraint_set2_flag.value,
+                                      constraint_set3_flag.value, constraint_set4_flag.value, constraint_set5_flag.value});
     print_line(sink, "level_idc: %u", level_idc.value);
     print_line(sink, "seq_parameter_set_id: %u", seq_parameter_set_id.value);
     if (has_chroma_format()) dump_chroma_format(sink);
