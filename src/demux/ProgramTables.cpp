@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "descriptors/create_descriptor.h"
 #include "demux/section_soundness.h"
+#include "descriptors/create_descriptor.h"
 #include "descriptors/registration_descriptor.h"
 
 namespace cut2edl {

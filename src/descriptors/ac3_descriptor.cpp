@@ -1,5 +1,6 @@
 #include "descriptors/ac3_descriptor.h"
 
+#include "descriptors/descriptor_bodies.h"
 #include "mpeg/value_text.h"
 
 namespace cut2edl {
@@ -25,9 +26,7 @@ void ac3_descriptor::render(const LineSink& sink, const ChildSink&) const {
     if (bsid_flag.value) print_line(sink, "bsid: 0x%02X", bsid.value);
     if (mainid_flag.value) print_line(sink, "mainid: 0x%02X", mainid.value);
     if (asvc_flag.value) print_line(sink, "asvc: 0x%02X", asvc.value);
-    if (!additional_info.value.empty()) {
-        print_byte_list(sink, "additional_info: ", additional_info.value, ByteSpacing::around);
-    }
+    print_additional_info(sink, additional_info);
 }
 
 }  // namespace cut2edl

@@ -14,9 +14,9 @@ namespace cut2edl {
 // the rest of the body as additional bytes.
 void read_identifier_with_bytes(BoundedReader& body, Field<std::uint32_t>& identifier, ByteRun& additional_bytes);
 
-// enhanced_AC3_descriptor, DTS_descriptor and AAC_descriptor: the bytes that
-// end the body behind the fields, spaced as the AC-3 descriptor shows its
-// own; nothing when there are none.
+// The AC-3 family, DTS_descriptor and AAC_descriptor: the bytes that
+// end the body behind the fields, each with a space on either side;
+// nothing when there are none.
 void print_additional_info(const LineSink& sink, const ByteRun& additional_info);
 
 }  // namespace cut2edl
