@@ -39,7 +39,7 @@ DemuxerTS::DemuxerTS(MediaFile* owner, std::string videoPath, const ProbeReport&
       stream(std::make_shared<CDVB_Stream>(probeReport.notices())),
       report(probeReport),
       notices(probeReport.notices()),
-      programTables(notices) {
+      programTables(notices, !probeReport.discards()) {
     probePrograms();
     publish(frameRate, width, height);
     ptsTracker = std::make_shared<PTSTracker>(videoPid < 0 ? 0 : search.firstPts(videoPid));

@@ -82,8 +82,9 @@ int extensionOf(std::span<const std::uint8_t> bytes) { return bytes.size() > 4 ?
 
 }  // namespace
 
-ProgramTables::ProgramTables(NoticeSink noticeSink) : notices(std::move(noticeSink)), services(notices) {
-    pids.pid_flags[ServiceTable::sdtPid] |= PID_List::carries_psi;
+ProgramTables::ProgramTables(NoticeSink noticeSink, bool nameServices)
+    : notices(std::move(noticeSink)), services(notices), namingServices(nameServices) {
+    if (namingServices) pids.pid_flags[ServiceTable::sdtPid] |= PID_List::carries_psi;
 }
 
 void ProgramTables::takePacket(const std::uint8_t* packet, const TSPacketHeader& header, int payloadOffset,
@@ -135,7 +136,7 @@ std::shared_ptr<const PSI_PMT> ProgramTables::pmtOf(int programNumber) const {
 void ProgramTables::takeSection(int pid, const AssembledSection& section) {
     if (pid == patPid) return takePatSection(section);
     // A PAT may name the SDT's PID for a PMT: each table takes its own sections.
-    if (pid == ServiceTable::sdtPid) services.takeSection(section);
+    if (namesServicesOn(pid)) services.takeSection(section);
     if ((pids.pid_flags[pid] & PID_List::carries_pmt) != 0) takePmtSection(pid, section);
 }
 
@@ -212,7 +213,7 @@ void ProgramTables::replacePat(int version) {
         const int pid = program.info.pmtPid;
         if (pid == patPid) continue;
         pids.pid_flags[pid] &= ~PID_List::carries_pmt;
-        if (pid != ServiceTable::sdtPid) pids.pid_flags[pid] &= ~PID_List::carries_psi;
+        if (!namesServicesOn(pid)) pids.pid_flags[pid] &= ~PID_List::carries_psi;
     }
     pids.pending_pmt_pids.clear();
     pids.parsed_pmt_pids.clear();
@@ -390,7 +391,7 @@ void ProgramTables::report(const ProbeReport& report) const {
         report.print("PMT (PID 0x%04X, program %d), no program of the PAT:", pid, number);
         reportTally(report.nested(), tally);
     }
-    services.report(report);
+    if (namingServices) services.report(report);
 }
 
 void ProgramTables::reportPat(const ProbeReport& report) const {

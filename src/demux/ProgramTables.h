@@ -83,7 +83,9 @@ public:
     // How many unsound repetitions of a table make the first of them taken.
     static constexpr int unsoundBeforeFallback = 3;
 
-    explicit ProgramTables(NoticeSink notices = notice_to_stdout);
+    // The SDT is read only when `nameServices` is set: the names serve a
+    // report, and a conversion need not pay for them.
+    explicit ProgramTables(NoticeSink notices = notice_to_stdout, bool nameServices = false);
 
     // Takes the next packet of the walk, lying at byte `address`, its header
     // parsed into `header`, its payload at `payloadOffset` (-1: none).
@@ -127,6 +129,7 @@ private:
     };
 
     void takeSection(int pid, const AssembledSection& section);
+    bool namesServicesOn(int pid) const { return namingServices && pid == ServiceTable::sdtPid; }
     void takePatSection(const AssembledSection& section);
     void takePat(const Section& section);
     void replacePat(int version);
@@ -150,6 +153,7 @@ private:
     PID_List pids;
     std::map<int, PsiSectionAssembler> assemblers;
     ServiceTable services;
+    bool namingServices;
     // The header parsers' running byte counter.
     int position = 1;
     std::int64_t address = 0;
