@@ -11,10 +11,10 @@ void ac3_descriptor::read_body(BoundedReader& body) {
     body.read(mainid_flag, 1);
     body.read(asvc_flag, 1);
     body.read(reserved, 4);
-    if (component_type_flag.value) body.read(component_type, 8);
-    if (bsid_flag.value) body.read(bsid, 8);
-    if (mainid_flag.value) body.read(mainid, 8);
-    if (asvc_flag.value) body.read(asvc, 8);
+    read_if_flagged(body, component_type_flag, component_type);
+    read_if_flagged(body, bsid_flag, bsid);
+    read_if_flagged(body, mainid_flag, mainid);
+    read_if_flagged(body, asvc_flag, asvc);
     read_byte_run(body, additional_info, body.remaining());
 }
 
@@ -23,9 +23,9 @@ void ac3_descriptor::render(const LineSink& sink, const ChildSink&) const {
         print_line(sink, "AC-3_type: %d (%s)", component_type.value,
                    ac3_component_type_text(component_type.value).c_str());
     }
-    if (bsid_flag.value) print_line(sink, "bsid: 0x%02X", bsid.value);
-    if (mainid_flag.value) print_line(sink, "mainid: 0x%02X", mainid.value);
-    if (asvc_flag.value) print_line(sink, "asvc: 0x%02X", asvc.value);
+    print_if_flagged(sink, bsid_flag, "bsid", bsid);
+    print_if_flagged(sink, mainid_flag, "mainid", mainid);
+    print_if_flagged(sink, asvc_flag, "asvc", asvc);
     print_additional_info(sink, additional_info);
 }
 

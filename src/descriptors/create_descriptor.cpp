@@ -135,12 +135,14 @@ std::unique_ptr<Descriptor> descriptor_for(std::uint8_t tag) {
     return known != nullptr ? known->make() : make_descriptor<user_private_data_descriptor>();
 }
 
-}  // namespace
-
+// The name of the class that the factory makes for `tag`; null for a tag
+// without one of its own.
 const char* descriptor_class_name(std::uint8_t tag) {
     const TagClass* known = class_of(tag);
     return known != nullptr ? known->name : nullptr;
 }
+
+}  // namespace
 
 std::string descriptor_heading(const Descriptor& descriptor) {
     const unsigned tag = descriptor.descriptor_tag.value;

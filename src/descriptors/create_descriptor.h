@@ -17,10 +17,6 @@ namespace cut2edl {
 std::unique_ptr<Descriptor> create_descriptor(const std::uint8_t* data, int length, int* position,
                                               const NoticeSink& notices = notice_to_stdout);
 
-// The name of the class that the factory makes for `tag`; null for a tag
-// without one of its own.
-const char* descriptor_class_name(std::uint8_t tag);
-
 // A line naming a descriptor for a reader of a report:
 // "stream_identifier_descriptor (tag 0x52 = 82, 1 byte)", or for a tag
 // without a class of its own "descriptor 0x90 = 144 (3 bytes)".

@@ -17,15 +17,6 @@ std::string enhanced_component_type_text(unsigned component_type) {
     return std::string(coding) + ", " + ac3_component_type_text(component_type & 0x7F);
 }
 
-void read_if(BoundedReader& body, const Field<std::uint8_t>& flag, Field<std::uint8_t>& field) {
-    if (flag.value) body.read(field, 8);
-}
-
-void print_if(const LineSink& sink, const Field<std::uint8_t>& flag, const char* label,
-              const Field<std::uint8_t>& field) {
-    if (flag.value) print_line(sink, "%s: 0x%02X", label, field.value);
-}
-
 }  // namespace
 
 void enhanced_AC3_descriptor::read_body(BoundedReader& body) {
@@ -37,13 +28,13 @@ void enhanced_AC3_descriptor::read_body(BoundedReader& body) {
     body.read(substream1_flag, 1);
     body.read(substream2_flag, 1);
     body.read(substream3_flag, 1);
-    read_if(body, component_type_flag, component_type);
-    read_if(body, bsid_flag, bsid);
-    read_if(body, mainid_flag, mainid);
-    read_if(body, asvc_flag, asvc);
-    read_if(body, substream1_flag, substream1);
-    read_if(body, substream2_flag, substream2);
-    read_if(body, substream3_flag, substream3);
+    read_if_flagged(body, component_type_flag, component_type);
+    read_if_flagged(body, bsid_flag, bsid);
+    read_if_flagged(body, mainid_flag, mainid);
+    read_if_flagged(body, asvc_flag, asvc);
+    read_if_flagged(body, substream1_flag, substream1);
+    read_if_flagged(body, substream2_flag, substream2);
+    read_if_flagged(body, substream3_flag, substream3);
     read_byte_run(body, additional_info, body.remaining());
 }
 
@@ -52,13 +43,13 @@ void enhanced_AC3_descriptor::render(const LineSink& sink, const ChildSink&) con
         print_line(sink, "component_type: 0x%02X (%s)", component_type.value,
                    enhanced_component_type_text(component_type.value).c_str());
     }
-    print_if(sink, bsid_flag, "bsid", bsid);
-    print_if(sink, mainid_flag, "mainid", mainid);
-    print_if(sink, asvc_flag, "asvc", asvc);
+    print_if_flagged(sink, bsid_flag, "bsid", bsid);
+    print_if_flagged(sink, mainid_flag, "mainid", mainid);
+    print_if_flagged(sink, asvc_flag, "asvc", asvc);
     print_line(sink, "mixinfoexists: %s", yes_no(mixinfoexists.value));
-    print_if(sink, substream1_flag, "substream1", substream1);
-    print_if(sink, substream2_flag, "substream2", substream2);
-    print_if(sink, substream3_flag, "substream3", substream3);
+    print_if_flagged(sink, substream1_flag, "substream1", substream1);
+    print_if_flagged(sink, substream2_flag, "substream2", substream2);
+    print_if_flagged(sink, substream3_flag, "substream3", substream3);
     print_additional_info(sink, additional_info);
 }
 
